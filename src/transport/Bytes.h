@@ -1,0 +1,34 @@
+#pragma once
+// Big-endian fields of CDBs, mode pages and replies are written and read only here.
+#include <cstdint>
+
+inline void putBe16(uint8_t* p, uint32_t v)
+{
+    p[0] = uint8_t(v >> 8);
+    p[1] = uint8_t(v);
+}
+inline void putBe24(uint8_t* p, uint32_t v)
+{
+    p[0] = uint8_t(v >> 16);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v);
+}
+inline void putBe32(uint8_t* p, uint32_t v)
+{
+    p[0] = uint8_t(v >> 24);
+    p[1] = uint8_t(v >> 16);
+    p[2] = uint8_t(v >> 8);
+    p[3] = uint8_t(v);
+}
+inline uint32_t getBe16(const uint8_t* p) { return (uint32_t(p[0]) << 8) | p[1]; }
+inline uint32_t getBe24(const uint8_t* p) { return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2]; }
+inline uint32_t getBe32(const uint8_t* p)
+{
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+}
+// ASPI records are little-endian.
+inline uint32_t getLe16(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8); }
+inline uint32_t getLe32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
