@@ -11,7 +11,7 @@ using ModuleHandle = void*;
 ModuleHandle LoadModule(const std::string& fileName);
 // Null when the module has no entry point of that name.
 void* ModuleProc(ModuleHandle module, const char* name);
-void FreeModule(ModuleHandle module);
+void UnloadModule(ModuleHandle module);
 // Full file name of a loaded module (at most 199 characters); empty on failure.
 std::string ModuleFileName(ModuleHandle module);
 

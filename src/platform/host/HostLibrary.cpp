@@ -58,7 +58,7 @@ void* ModuleProc(ModuleHandle module, const char* name)
     return it == procs.end() ? nullptr : it->second;
 }
 
-void FreeModule(ModuleHandle module)
+void UnloadModule(ModuleHandle module)
 {
     std::lock_guard<std::mutex> guard(lock);
     if (module) --static_cast<HostModule*>(module)->loads;

@@ -11,7 +11,7 @@ void* ModuleProc(ModuleHandle module, const char* name)
     return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
-void FreeModule(ModuleHandle module) { ::FreeLibrary(static_cast<HMODULE>(module)); }
+void UnloadModule(ModuleHandle module) { ::FreeLibrary(static_cast<HMODULE>(module)); }
 
 std::string ModuleFileName(ModuleHandle module)
 {
