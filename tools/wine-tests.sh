@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The Windows-side checks, headless under Wine: the GoogleTest programs of tests/wine, and
+# the ASPI probe against three ASPI managers (ours from the system directory, Wine's
+# built-in one, none at all). Ends with "Wine checks: N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/win32}
+root=$PWD
+
+export WINEPREFIX=$root/$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=
+[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+system32=$WINEPREFIX/drive_c/windows/system32
+
+passed=0
+failed=0
+check() {  # description, condition result
+  if [ "$2" -eq 0 ]; then echo "PASS $1"; passed=$((passed + 1)); else echo "FAIL $1"; failed=$((failed + 1)); fi
+}
+
+# GoogleTest programs: every test counts.
+for exe in "$build"/tests/wine/*.exe; do
+  [ -f "$exe" ] || continue
+  out=$(wine "$exe" 2>&1)
+  echo "$out" | grep -E '^\[  (FAILED|PASSED) ' 
+  p=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' <<<"$out" | tail -1)
+  f=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' <<<"$out" | tail -1)
+  if [ -z "$p" ] && [ -z "$f" ]; then echo "FAIL $(basename "$exe") did not run"; echo "$out" | tail -20; failed=$((failed + 1)); continue; fi
+  passed=$((passed + ${p:-0}))
+  failed=$((failed + ${f:-0}))
+done
+
+# The ASPI probe loads WNASPI32.DLL from the system directory through LoadASPI32.
+probe=$build/tests/wine/probe/aspiprobe.exe
+if [ -f "$probe" ]; then
+  out=$(WINEDLLOVERRIDES=wnaspi32=b wine "$probe" 2>&1 | tr -d '\r')
+  [ "$out" = "ASPI status: SS_NO_ADAPTERS" ]; check "Wine's built-in ASPI manager reports exactly SS_NO_ADAPTERS ($out)" $?
+
+  out=$(WINEDLLOVERRIDES=wnaspi32=d wine "$probe" 2>&1 | tr -d '\r')
+  [ "$out" = "ASPI status: not LoadASPI32" ]; check "without an ASPI manager the status is not LoadASPI32 ($out)" $?
+
+  # Ours goes where Wine keeps its built-in placeholder; the placeholder comes back after.
+  cp "$system32/wnaspi32.dll" "$root/$build/wnaspi32.builtin"
+  cp "$build/emu/WNASPI32.DLL" "$system32/wnaspi32.dll"
+  scenario=$(winepath -w "$root/emu/scenarios/two-adapters.json" 2>/dev/null)
+
+  out=$(WINEDLLOVERRIDES=wnaspi32=n WNASPI32_EMU_SCENARIO="$scenario" wine "$probe" 2>&1 | tr -d '\r')
+  echo "$out"
+  expected=$(tr -d '\r' < tests/wine/probe/two-adapters.expected)
+  [ "$out" = "$expected" ]; check "our WNASPI32.DLL lists the adapters and targets of a scenario" $?
+
+  out=$(WINEDLLOVERRIDES=wnaspi32=n WNASPI32_EMU_SCENARIO='C:\no\such\scenario.json' wine "$probe" 2>&1 | tr -d '\r')
+  grep -q 'ASPI status: SS_FAILED_INIT' <<<"$out"; check "an unreadable scenario makes our manager fail its initialisation" $?
+  grep -q 'scenario.json' <<<"$out"; check "the scenario error names the file" $?
+
+  cp "$root/$build/wnaspi32.builtin" "$system32/wnaspi32.dll"
+else
+  check "ASPI probe built" 1
+fi
+
+wineserver -k 2>/dev/null || true
+echo "Wine checks: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
