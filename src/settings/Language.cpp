@@ -1,5 +1,7 @@
 #include "settings/Language.h"
 
+#include <iterator>
+
 #include "platform/Locale.h"
 
 uint16_t LanguageId = 0;
