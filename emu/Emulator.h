@@ -3,11 +3,14 @@
 // commands, completion (synchronous or by the SRB's event from another thread), and a
 // log of every command. The same code runs natively (tests, tools) and as WNASPI32.DLL.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "transport/Aspi.h"
 
 namespace emu {
 
@@ -58,8 +61,9 @@ public:
     Reply handle(const Command& command);
 
 private:
-    bool unitAttention_ = false;
-    bool hung_ = false;
+    // Tests raise faults while another thread may be running a command.
+    std::atomic<bool> unitAttention_ = false;
+    std::atomic<bool> hung_ = false;
     uint8_t senseResponseCode_ = 0x70;
 };
 
@@ -105,8 +109,12 @@ public:
     uint32_t getSupportInfo();
     uint32_t sendCommand(void* srb);
 
+    // Every execute SRB in the order of submission; the sense is the device's whole
+    // fixed-format sense data, however much of it the SRB had room for.
     std::vector<LogEntry> log() const;
     void clearLog();
+    // SRBs of any kind received so far (the log holds only execute SRBs).
+    size_t srbCount() const;
 
 private:
     struct Impl;
@@ -117,8 +125,19 @@ private:
 void SetCurrent(std::shared_ptr<Manager> manager);
 std::shared_ptr<Manager> Current();
 
+// The six entry points of an ASPI manager, serving Current(). Without a current manager
+// GetASPI32SupportInfo answers SS_FAILED_INIT << 8 and every SRB fails with SS_FAILED_INIT.
+uint32_t ASPI_CDECL SendASPI32Command(void* srb);
+uint32_t ASPI_CDECL GetASPI32SupportInfo();
+uint32_t ASPI_CDECL GetASPI32DLLVersion();
+// ASPI32BUFF records: buffer pointer, length, zero-fill flag, reserved. 1 on success, 0 on failure.
+int ASPI_CDECL GetASPI32Buffer(void* buffer);
+int ASPI_CDECL FreeASPI32Buffer(void* buffer);
+// Windows 95 device nodes do not exist here: always 0 (not supported).
+int ASPI_CDECL TranslateASPI32Address(uint32_t* path, uint32_t* devNode);
+
 // Registers the emulator as "C:\windows\system32\WNASPI32.DLL" in the native module
-// table, so that the real LoadASPI32 finds it; Uninstall removes it again.
+// table, so that the real LoadASPI32 finds it; Uninstall removes it again. Native build only.
 void InstallNative(std::shared_ptr<Manager> manager);
 void UninstallNative();
 

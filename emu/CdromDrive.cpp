@@ -1,0 +1,50 @@
+#include "emu/CdromDrive.h"
+
+#include "emu/ScsiCodes.h"
+
+namespace emu {
+
+namespace {
+
+constexpr uint8_t kCdromPeripheralType = 0x05;
+constexpr uint8_t kStartBit = 0x01;
+constexpr uint8_t kLoadEjectBit = 0x02;
+constexpr uint8_t kPreventBit = 0x01;
+constexpr size_t kSixByteCdb = 6;
+
+}  // namespace
+
+CdromDrive::CdromDrive(InquiryData inquiry) : GenericDevice(std::move(inquiry))
+{
+    this->inquiry().peripheralType = kCdromPeripheralType;
+    this->inquiry().removable = true;
+}
+
+Reply CdromDrive::execute(const Command& command)
+{
+    if (command.cdb.size() < kSixByteCdb) return GenericDevice::execute(command);
+    switch (command.cdb[0]) {
+    case kStartStopUnit: return startStopUnit(command);
+    case kPreventAllowMediumRemoval: return preventAllowMediumRemoval(command);
+    default: return GenericDevice::execute(command);
+    }
+}
+
+Reply CdromDrive::startStopUnit(const Command& command)
+{
+    const uint8_t b4 = command.cdb[4];
+    if (!(b4 & kLoadEjectBit)) return Reply::Good();
+    const bool load = b4 & kStartBit;
+    if (!load && removalPrevented_)
+        return Reply::Check(kSenseIllegalRequest, kAscMediumRemovalPrevented, kAscqRemovalPrevented);
+    trayOpen_ = !load;
+    return Reply::Good();
+}
+
+Reply CdromDrive::preventAllowMediumRemoval(const Command& command)
+{
+    removalPrevented_ = command.cdb[4] & kPreventBit;
+    return Reply::Good();
+}
+
+}  // namespace emu

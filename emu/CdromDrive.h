@@ -1,0 +1,36 @@
+#pragma once
+// An emulated CD-ROM drive (peripheral type 5, removable) with a tray.
+//
+// Extending it: every command reaches CdromDrive::execute, one switch over the opcode.
+// A feature area adds its cases there and keeps its handlers, declared below, in a .cpp
+// file of its own (CdromSpeed.cpp, CdromDisc.cpp, ...):
+// - Command-set families, speed steps, vendor commands: add the opcodes (SET CD SPEED,
+//   vendor commands) to the switch. Vendor and speed pages are mode pages in modePages();
+//   to react to a written page, handle kModeSelect6/kModeSelect10 in the switch by calling
+//   GenericDevice::execute first and reading the store afterwards; to report a new speed,
+//   put the changed page back with modePages().setPage().
+// - Discs, TOC, sector reads: a disc is a Medium (Medium.h) given to setMedium(); READ TOC,
+//   READ CD and vendor reads are further cases of the switch that ask the disc.
+// - Timing: a read handler sets Reply::busyMs; the manager advances the clock by it.
+#include "emu/GenericDevice.h"
+
+namespace emu {
+
+class CdromDrive : public GenericDevice {
+public:
+    // The inquiry's peripheral type and removable bit are set here.
+    explicit CdromDrive(InquiryData inquiry);
+
+    Reply execute(const Command& command) override;
+
+    bool trayOpen() const { return trayOpen_; }
+    bool removalPrevented() const { return removalPrevented_; }
+
+private:
+    Reply startStopUnit(const Command& command);
+    Reply preventAllowMediumRemoval(const Command& command);
+
+    bool removalPrevented_ = false;
+};
+
+}  // namespace emu

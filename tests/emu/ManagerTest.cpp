@@ -1,0 +1,345 @@
+#include <gtest/gtest.h>
+
+#include "EmuTestHelpers.h"
+#include "emu/Emulator.h"
+#include "platform/Event.h"
+#include "platform/Library.h"
+#include "platform/Time.h"
+#include "platform/host/Host.h"
+
+using namespace emutest;
+
+namespace {
+
+// Answers every command with the reply it was given and remembers what it saw.
+class ScriptedDevice : public emu::Device {
+public:
+    uint8_t peripheralType() const override { return 5; }
+    emu::Reply execute(const emu::Command& command) override
+    {
+        seen.push_back(command);
+        return reply;
+    }
+    emu::Reply reply = emu::Reply::Good({1, 2, 3, 4, 5, 6, 7, 8});
+    std::vector<emu::Command> seen;
+};
+
+struct ManagerTest : testing::Test {
+    void SetUp() override
+    {
+        platform::host::Reset();
+        manager.addHostAdapter("EMU-HA");
+        manager.attach(0, 1, 0, device);
+    }
+    emu::Manager manager;
+    std::shared_ptr<ScriptedDevice> device = std::make_shared<ScriptedDevice>();
+};
+
+SRB_HAInquiry HaInquiry(uint8_t ha)
+{
+    SRB_HAInquiry srb;
+    std::memset(&srb, 0, sizeof srb);
+    srb.SRB_Cmd = SC_HA_INQUIRY;
+    srb.SRB_HaId = ha;
+    return srb;
+}
+
+SRB_GDEVBlock GetDevType(uint8_t ha, uint8_t target, uint8_t lun = 0)
+{
+    SRB_GDEVBlock srb;
+    std::memset(&srb, 0, sizeof srb);
+    srb.SRB_Cmd = SC_GET_DEV_TYPE;
+    srb.SRB_HaId = ha;
+    srb.SRB_Target = target;
+    srb.SRB_Lun = lun;
+    srb.SRB_DeviceType = 0x1F;
+    return srb;
+}
+
+}  // namespace
+
+TEST_F(ManagerTest, HostAdapterInquiryReportsTheConfiguredBytes)
+{
+    emu::HostAdapter& second = manager.addHostAdapter("SECOND ADAPTER 16+", 6);
+    second.unique = {0x03, 0x00, 0x02, 0x10, 0x00, 0x80, 0x00, 0x80};
+    EXPECT_EQ(manager.getSupportInfo(), 0x0102u);
+
+    auto srb = HaInquiry(1);
+    EXPECT_EQ(manager.sendCommand(&srb), SS_COMP);
+    EXPECT_EQ(srb.SRB_Status, SS_COMP);
+    EXPECT_EQ(srb.HA_Count, 2);
+    EXPECT_EQ(srb.HA_SCSI_ID, 6);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(srb.HA_Identifier), 16), "SECOND ADAPTER 1");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(srb.HA_ManagerId)), "ASPI for WIN32");
+    const uint8_t unique[16] = {0x03, 0x00, 0x02, 0x10, 0x00, 0x80, 0x00, 0x80};
+    EXPECT_EQ(std::memcmp(srb.HA_Unique, unique, 16), 0);
+
+    auto beyond = HaInquiry(2);
+    EXPECT_EQ(manager.sendCommand(&beyond), SS_INVALID_HA);
+    EXPECT_EQ(beyond.SRB_Status, SS_INVALID_HA);
+
+    manager.hostAdapter(0).inquiryFails = true;
+    auto failing = HaInquiry(0);
+    EXPECT_EQ(manager.sendCommand(&failing), SS_ERR);
+}
+
+TEST_F(ManagerTest, MoreThanEightAdaptersAreCountedAndAnswer)
+{
+    for (int i = 1; i < 10; ++i) manager.addHostAdapter("HA" + std::to_string(i));
+    EXPECT_EQ(manager.getSupportInfo(), 0x010Au);
+    auto srb = HaInquiry(9);
+    EXPECT_EQ(manager.sendCommand(&srb), SS_COMP);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(srb.HA_Identifier)), "HA9");
+
+    manager.setSupportInfoOverride(0xE800);
+    EXPECT_EQ(manager.getSupportInfo(), 0xE800u);
+}
+
+TEST_F(ManagerTest, DeviceTypeOnlyForAttachedTargetsBelowMaxTargets)
+{
+    auto present = GetDevType(0, 1);
+    EXPECT_EQ(manager.sendCommand(&present), SS_COMP);
+    EXPECT_EQ(present.SRB_DeviceType, 5);
+
+    auto absent = GetDevType(0, 2);
+    EXPECT_EQ(manager.sendCommand(&absent), SS_NO_DEVICE);
+    EXPECT_EQ(absent.SRB_DeviceType, 0x1F);
+
+    manager.attach(0, 9, 0, std::make_shared<ScriptedDevice>());
+    auto beyondMax = GetDevType(0, 9);
+    EXPECT_EQ(manager.sendCommand(&beyondMax), SS_NO_DEVICE);
+    manager.hostAdapter(0).maxTargets = 16;
+    EXPECT_EQ(manager.sendCommand(&beyondMax), SS_COMP);
+
+    auto otherLun = GetDevType(0, 1, 1);
+    EXPECT_EQ(manager.sendCommand(&otherLun), SS_NO_DEVICE);
+    auto noAdapter = GetDevType(3, 1);
+    EXPECT_EQ(manager.sendCommand(&noAdapter), SS_INVALID_HA);
+}
+
+TEST_F(ManagerTest, DataInNeverRunsPastTheBufferLength)
+{
+    auto shortBuffer = SendIn(manager, 1, {0x12, 0, 0, 0, 96, 0}, 5);
+    EXPECT_EQ(shortBuffer.status, SS_COMP);
+    EXPECT_EQ(shortBuffer.data, (std::vector<uint8_t>{1, 2, 3, 4, 5}));
+
+    std::vector<uint8_t> buffer(16, 0xEE);
+    auto srb = ExecSrb(0, 1, {0x12, 0, 0, 0, 96, 0}, SRB_DIR_IN, buffer.data(), 12);
+    EXPECT_EQ(manager.sendCommand(&srb), SS_COMP);
+    EXPECT_EQ(buffer, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE}));
+    EXPECT_EQ(srb.SRB_TargStat, 0);
+}
+
+TEST_F(ManagerTest, DataOutIsReadFromTheBufferForItsLength)
+{
+    EXPECT_EQ(SendOut(manager, 1, {0x15, 0x10, 0, 0, 3, 0}, {9, 8, 7}), SS_COMP);
+    ASSERT_EQ(device->seen.size(), 1u);
+    EXPECT_EQ(device->seen[0].direction, emu::Direction::Out);
+    EXPECT_EQ(device->seen[0].dataOut, (std::vector<uint8_t>{9, 8, 7}));
+    EXPECT_EQ(device->seen[0].cdb, (std::vector<uint8_t>{0x15, 0x10, 0, 0, 3, 0}));
+}
+
+TEST_F(ManagerTest, CheckConditionWritesFixedFormatSense)
+{
+    device->reply = emu::Reply::Check(0x05, 0x24, 0x01);
+    auto result = SendIn(manager, 1, {0x5A, 0, 0x3F, 0, 0, 0, 0, 4, 0, 0}, 64);
+    EXPECT_EQ(result.status, SS_ERR);
+    EXPECT_EQ(result.srb.SRB_Status, SS_ERR);
+    EXPECT_EQ(result.srb.SRB_TargStat, 0x02);
+    const uint8_t expected[SENSE_LEN] = {0x70, 0, 0x05, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0x24, 0x01, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(std::memcmp(result.srb.SenseArea, expected, SENSE_LEN), 0);
+
+    device->setSenseResponseCode(0xF0);
+    device->reply = emu::Reply::Check(0x06, 0x28);
+    std::vector<uint8_t> buffer(8);
+    auto srb = ExecSrb(0, 1, {0, 0, 0, 0, 0, 0}, 0);
+    std::memset(srb.SenseArea, 0xAA, SENSE_LEN);
+    srb.SRB_SenseLen = 4;
+    EXPECT_EQ(manager.sendCommand(&srb), SS_ERR);
+    const uint8_t bounded[8] = {0xF0, 0, 0x06, 0, 0xAA, 0xAA, 0xAA, 0xAA};
+    EXPECT_EQ(std::memcmp(srb.SenseArea, bounded, 8), 0);
+    EXPECT_EQ(manager.log().back().sense.size(), 18u);
+}
+
+TEST_F(ManagerTest, UnitAttentionAnswersOneCommandOnly)
+{
+    device->raiseUnitAttention();
+    auto first = SendIn(manager, 1, {0x12, 0, 0, 0, 8, 0}, 8);
+    EXPECT_EQ(first.status, SS_ERR);
+    EXPECT_EQ(first.srb.SenseArea[2], 0x06);
+    EXPECT_TRUE(device->seen.empty());
+    EXPECT_FALSE(device->unitAttentionPending());
+    EXPECT_EQ(SendIn(manager, 1, {0x12, 0, 0, 0, 8, 0}, 8).status, SS_COMP);
+}
+
+TEST_F(ManagerTest, MalformedRequestsAreRefusedWithoutReachingTheDevice)
+{
+    auto noCdb = ExecSrb(0, 1, {}, 0);
+    EXPECT_EQ(manager.sendCommand(&noCdb), SS_INVALID_CMD);
+
+    auto longCdb = ExecSrb(0, 1, {0x28}, 0);
+    longCdb.SRB_CDBLen = 17;
+    EXPECT_EQ(manager.sendCommand(&longCdb), SS_INVALID_CMD);
+
+    auto nullBuffer = ExecSrb(0, 1, {0x12, 0, 0, 0, 96, 0}, SRB_DIR_IN, nullptr, 96);
+    EXPECT_EQ(manager.sendCommand(&nullBuffer), SS_INVALID_CMD);
+
+    uint8_t byte = 0;
+    auto bothDirections = ExecSrb(0, 1, {0x12, 0, 0, 0, 1, 0}, SRB_DIR_IN | SRB_DIR_OUT, &byte, 1);
+    EXPECT_EQ(manager.sendCommand(&bothDirections), SS_INVALID_CMD);
+
+    // 128 KB is the default adapter's transfer limit.
+    auto huge = ExecSrb(0, 1, {0x28, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0}, SRB_DIR_IN, &byte, 0xFFFFFFFF);
+    EXPECT_EQ(manager.sendCommand(&huge), SS_INVALID_CMD);
+
+    auto unknownCommand = ExecSrb(0, 1, {0, 0, 0, 0, 0, 0}, 0);
+    unknownCommand.SRB_Cmd = 0x07;
+    EXPECT_EQ(manager.sendCommand(&unknownCommand), SS_INVALID_CMD);
+    EXPECT_EQ(manager.sendCommand(nullptr), SS_INVALID_CMD);
+
+    auto noDevice = ExecSrb(0, 4, {0, 0, 0, 0, 0, 0}, 0);
+    EXPECT_EQ(manager.sendCommand(&noDevice), SS_NO_DEVICE);
+    auto noAdapter = ExecSrb(5, 1, {0, 0, 0, 0, 0, 0}, 0);
+    EXPECT_EQ(manager.sendCommand(&noAdapter), SS_INVALID_HA);
+
+    EXPECT_TRUE(device->seen.empty());
+    EXPECT_EQ(manager.srbCount(), 9u);
+    const auto log = manager.log();
+    ASSERT_EQ(log.size(), 7u);
+    EXPECT_EQ(log[1].cdb.size(), 16u);
+    EXPECT_EQ(log[5].status, SS_NO_DEVICE);
+    EXPECT_EQ(log[6].status, SS_INVALID_HA);
+}
+
+TEST_F(ManagerTest, SynchronousCompletionReturnsStatusAndSignalsTheEvent)
+{
+    platform::host::SetClock(100);
+    device->reply.busyMs = 40;
+    platform::Event event;
+    std::vector<uint8_t> buffer(8);
+    auto srb = ExecSrb(0, 1, {0x12, 0, 0, 0, 8, 0}, SRB_DIR_IN | SRB_EVENT_NOTIFY, buffer.data(), 8);
+    srb.SRB_PostProc = event.handle();
+    EXPECT_EQ(manager.sendCommand(&srb), SS_COMP);
+    EXPECT_EQ(platform::TickCount(), 140u);
+    EXPECT_TRUE(event.wait(0));
+
+    auto quiet = ExecSrb(0, 1, {0x12, 0, 0, 0, 8, 0}, SRB_DIR_IN, buffer.data(), 8);
+    quiet.SRB_PostProc = event.handle();
+    EXPECT_EQ(manager.sendCommand(&quiet), SS_COMP);
+    EXPECT_FALSE(event.wait(0));
+}
+
+TEST_F(ManagerTest, CompletionFromAnotherThreadSetsStatusBeforeTheEvent)
+{
+    platform::host::SetClock(0);
+    manager.setCompletion(emu::Completion::ByEventFromThread);
+    device->reply.busyMs = 250;
+    platform::Event event;
+    for (int round = 0; round < 20; ++round) {
+        std::vector<uint8_t> buffer(8, 0);
+        auto srb = ExecSrb(0, 1, {0x12, 0, 0, 0, 8, 0}, SRB_DIR_IN | SRB_EVENT_NOTIFY, buffer.data(), 8);
+        srb.SRB_PostProc = event.handle();
+        ASSERT_EQ(manager.sendCommand(&srb), SS_PENDING);
+        ASSERT_TRUE(event.wait(0xFFFFFFFF));
+        EXPECT_EQ(srb.SRB_Status, SS_COMP);
+        EXPECT_EQ(buffer[7], 8);
+    }
+    EXPECT_EQ(platform::TickCount(), 20u * 250u);
+
+    device->reply = emu::Reply::Check(0x03, 0x11);
+    auto failing = ExecSrb(0, 1, {0x28, 0, 0, 0, 0, 0, 0, 0, 1, 0}, SRB_EVENT_NOTIFY);
+    failing.SRB_PostProc = event.handle();
+    ASSERT_EQ(manager.sendCommand(&failing), SS_PENDING);
+    ASSERT_TRUE(event.wait(1000));
+    EXPECT_EQ(failing.SRB_Status, SS_ERR);
+    EXPECT_EQ(failing.SenseArea[12], 0x11);
+    EXPECT_EQ(manager.log().back().status, SS_ERR);
+}
+
+TEST_F(ManagerTest, HungDeviceLeavesTheRequestPendingInBothModes)
+{
+    device->setHung(true);
+    for (auto mode : {emu::Completion::Synchronous, emu::Completion::ByEventFromThread}) {
+        manager.setCompletion(mode);
+        platform::host::SetClock(0);
+        platform::Event event;
+        auto srb = ExecSrb(0, 1, {0, 0, 0, 0, 0, 0}, SRB_EVENT_NOTIFY);
+        srb.SRB_PostProc = event.handle();
+        EXPECT_EQ(manager.sendCommand(&srb), SS_PENDING);
+        EXPECT_FALSE(event.wait(5000));
+        EXPECT_EQ(srb.SRB_Status, SS_PENDING);
+        EXPECT_EQ(platform::TickCount(), 5000u);
+    }
+    EXPECT_EQ(manager.log().back().status, SS_PENDING);
+    device->setHung(false);
+    EXPECT_EQ(SendNone(manager, 1, {0, 0, 0, 0, 0, 0}), SS_PENDING);  // still asynchronous
+}
+
+TEST_F(ManagerTest, LogKeepsTheRequestAsSubmitted)
+{
+    device->reply = emu::Reply::Check(0x02, 0x3A);
+    auto srb = ExecSrb(0, 1, {0x1B, 0, 0, 0, 2, 0}, 0);
+    srb.SRB_Lun = 0;
+    EXPECT_EQ(manager.sendCommand(&srb), SS_ERR);
+    const auto log = manager.log();
+    ASSERT_EQ(log.size(), 1u);
+    const emu::LogEntry& e = log[0];
+    EXPECT_EQ(e.haId, 0);
+    EXPECT_EQ(e.target, 1);
+    EXPECT_EQ(e.cdb, (std::vector<uint8_t>{0x1B, 0, 0, 0, 2, 0}));
+    EXPECT_EQ(e.direction, emu::Direction::None);
+    EXPECT_EQ(e.status, SS_ERR);
+    ASSERT_EQ(e.srb.size(), sizeof(SRB_ExecSCSICmd));
+    EXPECT_EQ(e.srb[offsetof(SRB_ExecSCSICmd, SRB_Status)], SS_PENDING);
+    EXPECT_EQ(e.srb[offsetof(SRB_ExecSCSICmd, SenseArea) + 2], 0);
+    EXPECT_EQ(e.srb[offsetof(SRB_ExecSCSICmd, CDBByte) + 4], 2);
+    EXPECT_EQ(e.sense[2], 0x02);
+    EXPECT_EQ(e.sense[12], 0x3A);
+    manager.clearLog();
+    EXPECT_TRUE(manager.log().empty());
+}
+
+TEST(EmuEntryPoints, ServeTheCurrentManagerOrReportFailedInit)
+{
+    emu::SetCurrent(nullptr);
+    EXPECT_EQ(emu::GetASPI32SupportInfo(), uint32_t(SS_FAILED_INIT) << 8);
+    auto srb = ExecSrb(0, 0, {0, 0, 0, 0, 0, 0}, 0);
+    EXPECT_EQ(emu::SendASPI32Command(&srb), SS_FAILED_INIT);
+
+    auto manager = std::make_shared<emu::Manager>();
+    manager->addHostAdapter("ONE");
+    emu::InstallNative(manager);
+    platform::ModuleHandle module = platform::LoadModule("C:\\WINDOWS\\SYSTEM32\\wnaspi32.dll");
+    ASSERT_NE(module, nullptr);
+    auto info = reinterpret_cast<GetASPI32SupportInfoFn>(platform::ModuleProc(module, "GetASPI32SupportInfo"));
+    auto send = reinterpret_cast<SendASPI32CommandFn>(platform::ModuleProc(module, "SendASPI32Command"));
+    ASSERT_TRUE(info && send);
+    for (const char* optional : {"GetASPI32DLLVersion", "GetASPI32Buffer", "FreeASPI32Buffer", "TranslateASPI32Address"})
+        EXPECT_NE(platform::ModuleProc(module, optional), nullptr) << optional;
+    EXPECT_EQ(info(), 0x0101u);
+    auto noDevice = ExecSrb(0, 0, {0, 0, 0, 0, 0, 0}, 0);
+    EXPECT_EQ(send(&noDevice), SS_NO_DEVICE);
+    EXPECT_EQ(manager->srbCount(), 1u);
+    platform::UnloadModule(module);
+
+    emu::UninstallNative();
+    EXPECT_EQ(platform::LoadModule("WNASPI32.DLL"), nullptr);
+    EXPECT_EQ(emu::Current(), nullptr);
+}
+
+TEST(EmuEntryPoints, AspiBuffersAreHandedOutAndTakenBackOnce)
+{
+    struct {
+        uint8_t* pointer;
+        uint32_t length, zeroFill, reserved;
+    } record = {nullptr, 4096, 1, 0};
+    ASSERT_EQ(emu::GetASPI32Buffer(&record), 1);
+    ASSERT_NE(record.pointer, nullptr);
+    EXPECT_EQ(record.pointer[0] | record.pointer[4095], 0);
+    EXPECT_EQ(emu::FreeASPI32Buffer(&record), 1);
+    EXPECT_EQ(emu::FreeASPI32Buffer(&record), 0);
+
+    record.length = 0x10000000;
+    EXPECT_EQ(emu::GetASPI32Buffer(&record), 0);
+    EXPECT_EQ(emu::GetASPI32Buffer(nullptr), 0);
+}
