@@ -272,7 +272,12 @@ TEST_F(ManagerTest, HungDeviceLeavesTheRequestPendingInBothModes)
     }
     EXPECT_EQ(manager.log().back().status, SS_PENDING);
     device->setHung(false);
-    EXPECT_EQ(SendNone(manager, 1, {0, 0, 0, 0, 0, 0}), SS_PENDING);  // still asynchronous
+    platform::Event event;
+    auto srb = ExecSrb(0, 1, {0, 0, 0, 0, 0, 0}, SRB_EVENT_NOTIFY);
+    srb.SRB_PostProc = event.handle();
+    EXPECT_EQ(manager.sendCommand(&srb), SS_PENDING);
+    EXPECT_TRUE(event.wait(5000));
+    EXPECT_EQ(srb.SRB_Status, SS_COMP);
 }
 
 TEST_F(ManagerTest, LogKeepsTheRequestAsSubmitted)
