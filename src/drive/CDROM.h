@@ -147,4 +147,9 @@ public:
 protected:
     // Every drive operation starts with this: assertion "exists".
     void AssertExists() const;
+
+private:
+    int32_t ProbeMatshitaMaximum();
+    void ScanDown(int32_t limit);
+    void ScanUp(int32_t limit);
 };
