@@ -125,7 +125,12 @@ void FillRecord(HostAdaptor& record, const SRB_HAInquiry& srb)
         else rejected = true;
     }
     record.Residual = !rejected && (unique[2] & 0x02) != 0;
-    record.HA_UniqueText = rejected ? UniqueDump(unique) : "";
+    record.HA_UniqueText.clear();
+    if (rejected) {
+        // A target count read before a later field failed is not trusted either.
+        record.MaxTargets = 8;
+        record.HA_UniqueText = UniqueDump(unique);
+    }
 }
 
 bool InquireHostAdaptor(uint8_t ha)

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/Assert.h"
+#include "platform/host/Host.h"
+#include "support/AspiFixture.h"
+#include "transport/AspiManager.h"
+
+namespace {
+
+uint32_t SupportInfoOnly() { return 0x0100; }
+
+class AspiManagerTest : public AspiFixture {
+protected:
+    void BuildSystem(emu::Manager& manager) override
+    {
+        manager.addHostAdapter("EMU_HA", 7).unique = UniqueBlock(7, true, 16, 0x20000);
+    }
+};
+
+TEST_F(AspiManagerTest, InquiresTheAdapterAndDescribesIt)
+{
+    ASSERT_TRUE(aspiInitialised_);
+    EXPECT_EQ(ASPIStatusText(), "");
+    EXPECT_EQ(ASPIDLLPath(), "C:\\windows\\system32\\WNASPI32.DLL");
+    ASSERT_EQ(HostAdaptorCount(), 1);
+    const HostAdaptor& ha = HostAdaptorRecord(0);
+    EXPECT_EQ(ha.MaxTargets, 16);
+    EXPECT_EQ(ha.Align, 7u);
+    EXPECT_EQ(ha.MaxTLen, 0x20000u);
+    EXPECT_TRUE(ha.Residual);
+    EXPECT_EQ(HostAdaptorName(0), "EMU_HA");
+    EXPECT_EQ(HostAdaptorInfo(0), "HA=00, ID=07, MaxTLen=00020000, MaxTargets=10, Align=00000007, Residual");
+}
+
+TEST_F(AspiManagerTest, AdapterNumbersBeyondTheCountAreProgrammingErrors)
+{
+    EXPECT_THROW(HostAdaptorName(1), EAssertionFailed);
+    EXPECT_THROW(HostAdaptorInfo(8), EAssertionFailed);
+}
+
+TEST_F(AspiManagerTest, MissingManagerIsReportedNotFatal)
+{
+    UnloadASPI32();
+    emu::UninstallNative();
+    EXPECT_FALSE(InitASPI32());
+    EXPECT_EQ(ASPIStatusText(), "not LoadASPI32");
+    EXPECT_EQ(HostAdaptorCount(), 0);
+    EXPECT_EQ(ASPIDLLPath(), "");
+}
+
+TEST_F(AspiManagerTest, ManagerWithoutRequiredEntryPointIsReleasedAgain)
+{
+    UnloadASPI32();
+    emu::UninstallNative();
+    platform::host::RegisterModule("C:\\windows\\system32\\WNASPI32.DLL",
+                                   {{"GetASPI32SupportInfo", reinterpret_cast<void*>(&SupportInfoOnly)}});
+    EXPECT_FALSE(LoadASPI32());
+    EXPECT_EQ(platform::host::LoadedModuleCount(), 0);
+    EXPECT_FALSE(InitASPI32());
+    EXPECT_EQ(ASPIStatusText(), "not LoadASPI32");
+}
+
+TEST_F(AspiManagerTest, SystemDirectoryIsJoinedWithOneBackslash)
+{
+    UnloadASPI32();
+    emu::UninstallNative();
+    emu::SetCurrent(manager_);
+    platform::host::RegisterModule("D:\\WIN\\SYS\\WNASPI32.DLL",
+                                   {{"SendASPI32Command", reinterpret_cast<void*>(&emu::SendASPI32Command)},
+                                    {"GetASPI32SupportInfo", reinterpret_cast<void*>(&emu::GetASPI32SupportInfo)}});
+    for (const char* dir : {"D:\\WIN\\SYS", "D:\\WIN\\SYS\\"}) {
+        platform::host::SetSystemDirectory(dir);
+        EXPECT_TRUE(InitASPI32()) << dir;
+        EXPECT_EQ(ASPIDLLPath(), "D:\\WIN\\SYS\\WNASPI32.DLL") << dir;
+        UnloadASPI32();
+    }
+    // A directory that does not fit 200 characters is dropped: the search path finds the file.
+    platform::host::SetSystemDirectory("C:\\" + std::string(210, 'x'));
+    EXPECT_TRUE(LoadASPI32());
+    EXPECT_EQ(ASPIDLLPath(), "D:\\WIN\\SYS\\WNASPI32.DLL");
+    UnloadASPI32();
+    platform::host::UnregisterModule("D:\\WIN\\SYS\\WNASPI32.DLL");
+}
+
+TEST_F(AspiManagerTest, ErrorStatusesAreNamed)
+{
+    manager_->setSupportInfoOverride(0x0000E800);
+    EXPECT_FALSE(RestartAspi());
+    EXPECT_EQ(ASPIStatusText(), "SS_NO_ADAPTERS");
+    EXPECT_EQ(HostAdaptorCount(), 0);
+
+    manager_->setSupportInfoOverride(0x0000EB00);
+    EXPECT_FALSE(RestartAspi());
+    EXPECT_EQ(ASPIStatusText(), "SS_BAD_INSTALL");
+
+    manager_->setSupportInfoOverride(0x12347F03);
+    EXPECT_FALSE(RestartAspi());
+    EXPECT_EQ(ASPIStatusText(), "bad ASPIStatus(12347F03)");
+    EXPECT_EQ(HostAdaptorCount(), 0);
+}
+
+TEST_F(AspiManagerTest, NoAdaptersWithoutErrorIsSuccessWithCountZero)
+{
+    manager_->setSupportInfoOverride(0x0100);
+    EXPECT_TRUE(RestartAspi());
+    EXPECT_EQ(ASPIStatusText(), "");
+    EXPECT_EQ(HostAdaptorCount(), 0);
+}
+
+TEST_F(AspiManagerTest, ShortTransferLengthRejectsTheWholeBlock)
+{
+    auto unique = UniqueBlock(1, true, 16, 0x8000);
+    std::memcpy(&unique[8], "Az_-", 4);
+    manager_->hostAdapter(0).unique = unique;
+    ASSERT_TRUE(RestartAspi());
+    const HostAdaptor& ha = HostAdaptorRecord(0);
+    EXPECT_EQ(ha.MaxTLen, 0x10000u);
+    EXPECT_EQ(ha.MaxTargets, 8);
+    EXPECT_EQ(ha.Align, 3u);
+    EXPECT_FALSE(ha.Residual);
+    const std::string dump = "01.00.02.10.00.80.00.00.41A7Az5F_2D.00.00.00.00.";
+    EXPECT_EQ(ha.HA_UniqueText, dump);
+    EXPECT_EQ(HostAdaptorInfo(0), "HA=00, ID=07, MaxTLen=00010000, MaxTargets=08, Align=00000003, HA_Unique= " + dump);
+}
+
+TEST_F(AspiManagerTest, ImplausibleAlignmentOrTargetCountRejectsTheBlock)
+{
+    manager_->hostAdapter(0).unique = UniqueBlock(2, true, 16, 0x20000);
+    ASSERT_TRUE(RestartAspi());
+    EXPECT_EQ(HostAdaptorRecord(0).Align, 3u);
+    EXPECT_EQ(HostAdaptorRecord(0).MaxTargets, 8);
+    EXPECT_FALSE(HostAdaptorRecord(0).Residual);
+    EXPECT_FALSE(HostAdaptorRecord(0).HA_UniqueText.empty());
+
+    manager_->hostAdapter(0).unique = UniqueBlock(0, true, 12, 0x20000);
+    ASSERT_TRUE(RestartAspi());
+    EXPECT_EQ(HostAdaptorRecord(0).MaxTargets, 8);
+    EXPECT_EQ(HostAdaptorRecord(0).Align, 3u);
+    EXPECT_FALSE(HostAdaptorRecord(0).HA_UniqueText.empty());
+
+    // The top bit of the transfer length is not part of it.
+    manager_->hostAdapter(0).unique = UniqueBlock(255, false, 8, 0x80020000);
+    ASSERT_TRUE(RestartAspi());
+    EXPECT_EQ(HostAdaptorRecord(0).MaxTLen, 0x20000u);
+    EXPECT_EQ(HostAdaptorRecord(0).Align, 255u);
+    EXPECT_EQ(HostAdaptorRecord(0).HA_UniqueText, "");
+}
+
+TEST_F(AspiManagerTest, IdentifierKeepsOnlyNameCharactersUpToTheZeroByte)
+{
+    const char raw[16] = {'E', 'M', 'U', ' ', 'H', 'A', '#', '1', ',', '/', 0, 'X', 'Y', 'Z', 'Z', 'Z'};
+    std::memcpy(manager_->hostAdapter(0).identifier.data(), raw, 16);
+    ASSERT_TRUE(RestartAspi());
+    EXPECT_EQ(HostAdaptorName(0), "EMUHA1,/");
+
+    std::memcpy(manager_->hostAdapter(0).identifier.data(), "ABCDEFGHIJKLMNOP", 16);
+    ASSERT_TRUE(RestartAspi());
+    EXPECT_EQ(HostAdaptorName(0), "ABCDEFGHIJKLMNOP");
+}
+
+TEST_F(AspiManagerTest, FailedInquiryKeepsTheOldRecordAndInquiresTheOthers)
+{
+    manager_->addHostAdapter("SECOND");
+    ASSERT_TRUE(RestartAspi());
+    manager_->hostAdapter(0).inquiryFails = true;
+    std::memcpy(manager_->hostAdapter(0).identifier.data(), "CHANGED\0\0\0\0\0\0\0\0", 16);
+    std::memcpy(manager_->hostAdapter(1).identifier.data(), "RENAMED\0\0\0\0\0\0\0\0", 16);
+    EXPECT_FALSE(RestartAspi());
+    EXPECT_EQ(ASPIStatusText(), "");
+    EXPECT_EQ(HostAdaptorCount(), 2);
+    EXPECT_EQ(HostAdaptorName(0), "EMU_HA");
+    EXPECT_EQ(HostAdaptorName(1), "RENAMED");
+}
+
+TEST_F(AspiManagerTest, AdaptersBeyondTheEighthAreNeitherInquiredNorCounted)
+{
+    for (int i = 1; i < 11; ++i) manager_->addHostAdapter("HA" + std::to_string(i));
+    const size_t before = manager_->srbCount();
+    EXPECT_TRUE(RestartAspi());
+    EXPECT_EQ(HostAdaptorCount(), 8);
+    EXPECT_EQ(manager_->srbCount() - before, 8u);
+    EXPECT_EQ(HostAdaptorName(7), "HA7");
+    EXPECT_THROW(HostAdaptorName(8), EAssertionFailed);
+}
+
+TEST_F(AspiManagerTest, UnloadClearsEverythingAndReleasesTheManager)
+{
+    UnloadASPI32();
+    EXPECT_EQ(HostAdaptorCount(), 0);
+    EXPECT_EQ(ASPIDLLPath(), "");
+    EXPECT_EQ(platform::host::LoadedModuleCount(), 0);
+    EXPECT_THROW(ASPISendCommand(nullptr), EAssertionFailed);
+    EXPECT_TRUE(InitASPI32());
+    EXPECT_EQ(HostAdaptorName(0), "EMU_HA");
+}
+
+}  // namespace

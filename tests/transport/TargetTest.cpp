@@ -1,0 +1,412 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <thread>
+
+#include "platform/Assert.h"
+#include "platform/Time.h"
+#include "platform/host/Host.h"
+#include "transport/AspiManager.h"
+#include "transport/Bytes.h"
+#include "transport/Text.h"
+#include "TransportTestSupport.h"
+
+namespace {
+
+using emu::Reply;
+
+TEST_F(TargetTest, InitReadsInquiryThroughAFullyBuiltSrb)
+{
+    device_->inquiry = InquiryBytes(91, "V 1.2 (b)#x");
+    device_->inquiry[0] = 0x05;
+    device_->inquiry[2] = 0x0A;
+    auto target = Open();
+    ASSERT_TRUE(target->Initialised());
+    EXPECT_EQ(target->DeviceType(), 5);
+    EXPECT_EQ(target->AnsiVersion(), 2);
+    EXPECT_EQ(target->Vendor(), "KALMORVN");
+    EXPECT_EQ(target->Product(), "TEST DRIVE 52X  ");
+    EXPECT_EQ(target->Revision(), "1.0a");
+    EXPECT_EQ(target->VendorSpecific(), "V1.2bx");
+    EXPECT_EQ(target->HostAdaptorName(), "EMU_HA");
+    EXPECT_EQ(target->HostAdaptorInfo(), HostAdaptorInfo(0));
+
+    const auto log = manager_->log();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].cdb, Bytes({0x12, 0x00, 0x00, 0x00, 0x60, 0x00}));
+    const std::vector<uint8_t>& srb = log[0].srb;
+    ASSERT_EQ(srb.size(), sizeof(SRB_ExecSCSICmd));
+    EXPECT_EQ(srb[0], SC_EXEC_SCSI_CMD);
+    EXPECT_EQ(srb[1], SS_PENDING);
+    EXPECT_EQ(srb[2], 0);
+    EXPECT_EQ(srb[3], 0x48);
+    EXPECT_EQ(srb[offsetof(SRB_ExecSCSICmd, SRB_Target)], 1);
+    EXPECT_EQ(srb[offsetof(SRB_ExecSCSICmd, SRB_Lun)], 0);
+    EXPECT_EQ(getLe32(&srb[offsetof(SRB_ExecSCSICmd, SRB_BufLen)]), 96u);
+    EXPECT_EQ(srb[offsetof(SRB_ExecSCSICmd, SRB_SenseLen)], 20);
+    EXPECT_EQ(srb[offsetof(SRB_ExecSCSICmd, SRB_CDBLen)], 6);
+    void* post = nullptr;
+    std::memcpy(&post, &srb[offsetof(SRB_ExecSCSICmd, SRB_PostProc)], sizeof(post));
+    EXPECT_NE(post, nullptr);
+    for (size_t i = offsetof(SRB_ExecSCSICmd, SRB_Rsvd2); i < offsetof(SRB_ExecSCSICmd, CDBByte); ++i)
+        EXPECT_EQ(srb[i], 0) << i;
+    for (size_t i = offsetof(SRB_ExecSCSICmd, CDBByte) + 6; i < srb.size(); ++i) EXPECT_EQ(srb[i], 0) << i;
+}
+
+TEST_F(TargetTest, InquiryWithVersionNumberKeepsOnlyTheBytesItAnnounces)
+{
+    device_->inquiry = InquiryBytes(35, "R2.5-xyz");
+    auto target = Open();
+    ASSERT_TRUE(target->Initialised());
+    EXPECT_EQ(target->VendorSpecific(), "R2.5");
+}
+
+TEST_F(TargetTest, ShortInquiryLeavesNamesEmpty)
+{
+    device_->inquiry = InquiryBytes(30);
+    auto target = Open();
+    ASSERT_TRUE(target->Initialised());
+    EXPECT_EQ(target->Vendor(), "");
+    EXPECT_EQ(target->Product(), "");
+    EXPECT_EQ(target->Revision(), "");
+
+    device_->inquiry = InquiryBytes(31, "ABC");
+    target = Open();
+    EXPECT_EQ(target->Revision(), "1.0a");
+    EXPECT_EQ(target->VendorSpecific(), "");
+}
+
+TEST_F(TargetTest, TargetIdBeyondTheAdapterSendsNothing)
+{
+    const size_t before = manager_->srbCount();
+    auto target = Open(8);
+    EXPECT_FALSE(target->Initialised());
+    EXPECT_EQ(manager_->srbCount(), before);
+    EXPECT_THROW(target->Vendor(), EAssertionFailed);
+    EXPECT_THROW(target->TestUnitReady(), EAssertionFailed);
+}
+
+TEST_F(TargetTest, AbsentOrSilentDeviceIsNotInitialised)
+{
+    EXPECT_FALSE(Open(2)->Initialised());
+    EXPECT_TRUE(manager_->log().empty());
+
+    auto silent = std::make_shared<ScriptedDevice>();
+    silent->on(kInquiry, [](const emu::Command&) { return Reply::InvalidOpcode(); });
+    manager_->attach(0, 3, 0, silent);
+    auto target = Open(3);
+    EXPECT_FALSE(target->Initialised());
+    EXPECT_EQ(manager_->log().size(), 1u);
+}
+
+TEST_F(TargetTest, IllegalAddressesAreProgrammingErrors)
+{
+    EXPECT_THROW(TTarget(1, 1, 0, 0), EAssertionFailed);
+    try {
+        TTarget(0, 1, 8, 0);
+        FAIL();
+    } catch (const EAssertionFailed& e) {
+        EXPECT_EQ(e.text(), "Target.init: illegal Lun");
+        EXPECT_EQ(e.unit(), "Targets");
+    }
+}
+
+TEST_F(TargetTest, GenericCommandsCarryTheLunAndTheirFields)
+{
+    manager_->attach(0, 1, 2, device_);
+    TTarget target(0, 1, 2, 0);
+    ASSERT_TRUE(target.Initialised());
+    uint8_t buffer[4096];
+    struct Case {
+        std::function<bool()> send;
+        std::vector<uint8_t> cdb;
+        emu::Direction direction;
+        uint32_t length;
+    };
+    const Case cases[] = {
+        {[&] { return target.TestUnitReady(); }, Bytes({0x00, 0x40, 0, 0, 0, 0}), emu::Direction::None, 0},
+        {[&] { return target.StartStopUnit(true, false, false); }, Bytes({0x1B, 0x40, 0, 0, 0x01, 0}),
+         emu::Direction::None, 0},
+        {[&] { return target.StartStopUnit(false, true, true); }, Bytes({0x1B, 0x41, 0, 0, 0x02, 0}),
+         emu::Direction::None, 0},
+        {[&] { return target.PreventAllowMediumRemoval(true); }, Bytes({0x1E, 0x40, 0, 0, 1, 0}),
+         emu::Direction::None, 0},
+        {[&] { return target.PreventAllowMediumRemoval(false); }, Bytes({0x1E, 0x40, 0, 0, 0, 0}),
+         emu::Direction::None, 0},
+        {[&] { return target.Read6(0x1FFFFF, 2, buffer, 4096); }, Bytes({0x08, 0x5F, 0xFF, 0xFF, 2, 0}),
+         emu::Direction::In, 4096},
+        {[&] { return target.Read10(0x12345678, 0x0102, buffer, 2048); },
+         Bytes({0x28, 0x40, 0x12, 0x34, 0x56, 0x78, 0, 0x01, 0x02, 0}), emu::Direction::In, 2048},
+        {[&] { return target.Read12(0x00ABCDEF, 0x0304, buffer, 1024); },
+         Bytes({0xA8, 0x40, 0x00, 0xAB, 0xCD, 0xEF, 0, 0, 0x03, 0x04, 0, 0}), emu::Direction::In, 1024},
+    };
+    for (const Case& c : cases) {
+        manager_->clearLog();
+        EXPECT_TRUE(c.send());
+        const auto entry = LastLog();
+        EXPECT_EQ(entry.cdb, c.cdb);
+        EXPECT_EQ(entry.lun, 2);
+        EXPECT_EQ(entry.direction, c.direction);
+        EXPECT_EQ(entry.length, c.length);
+        const uint8_t flags = c.direction == emu::Direction::In ? 0x48 : 0x40;
+        EXPECT_EQ(entry.srb[3], flags);
+    }
+}
+
+TEST_F(TargetTest, Read6RefusesLbaBeyond21Bits)
+{
+    auto target = OpenClean();
+    uint8_t buffer[2048];
+    EXPECT_FALSE(target->Read6(1u << 21, 1, buffer, sizeof(buffer)));
+    EXPECT_TRUE(manager_->log().empty());
+}
+
+TEST_F(TargetTest, UnitAttentionWithValidSenseIsSentOnceMore)
+{
+    auto target = OpenClean();
+    device_->setSenseResponseCode(0xF0);
+    device_->raiseUnitAttention();
+    EXPECT_TRUE(target->TestUnitReady());
+    const auto log = manager_->log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].status, SS_ERR);
+    EXPECT_EQ(log[1].status, SS_COMP);
+    EXPECT_EQ(log[1].cdb, log[0].cdb);
+    // The repeat goes out with the sense area of the first attempt cleared.
+    for (size_t i = 0; i < SENSE_LEN; ++i) EXPECT_EQ(log[1].srb[offsetof(SRB_ExecSCSICmd, SenseArea) + i], 0);
+}
+
+TEST_F(TargetTest, UnitAttentionWithoutValidBitOrWithoutRepeatIsNotResent)
+{
+    auto target = OpenClean();
+    device_->raiseUnitAttention();  // sense byte 0 = 0x70
+    EXPECT_FALSE(target->TestUnitReady());
+    EXPECT_EQ(manager_->log().size(), 1u);
+    const SenseInfo sense = target->Sense();
+    EXPECT_EQ(sense.responseCode, 0x70);
+    EXPECT_FALSE(sense.valid);
+    EXPECT_EQ(sense.senseKey, 6);
+    EXPECT_EQ(sense.asc, 0x29);
+
+    manager_->clearLog();
+    device_->setSenseResponseCode(0xF0);
+    device_->raiseUnitAttention();
+    const uint8_t cdb[6] = {kTestUnitReady, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(target->ExecSCSICmd(cdb, 6, nullptr, 0, DataDirection::None, false, 0));
+    EXPECT_EQ(manager_->log().size(), 1u);
+}
+
+TEST_F(TargetTest, PersistentUnitAttentionIsSentTwiceAndItsSenseKept)
+{
+    auto target = OpenClean();
+    device_->setSenseResponseCode(0xF0);
+    device_->on(kTestUnitReady, [](const emu::Command&) { return Reply::Check(0x06, 0x28); });
+    EXPECT_FALSE(target->TestUnitReady());
+    EXPECT_EQ(manager_->log().size(), 2u);
+    EXPECT_EQ(target->LastStatus(), SS_ERR);
+    EXPECT_TRUE(target->Sense().valid);
+    EXPECT_EQ(target->Sense().senseKey, 6);
+    EXPECT_EQ(target->Sense().asc, 0x28);
+}
+
+TEST_F(TargetTest, SenseStaysUntilTheNextCommand)
+{
+    auto target = OpenClean();
+    device_->on(kRead10, [](const emu::Command&) { return Reply::Check(0x03, 0x11, 0x05); });
+    uint8_t buffer[2048];
+    EXPECT_FALSE(target->Read10(16, 1, buffer, sizeof(buffer)));
+    EXPECT_EQ(target->Sense().senseKey, 3);
+    EXPECT_EQ(target->Sense().asc, 0x11);
+    EXPECT_EQ(target->Sense().ascq, 0x05);
+    EXPECT_EQ(target->Sense().senseKey, 3);
+    EXPECT_TRUE(target->TestUnitReady());
+    EXPECT_EQ(target->Sense().senseKey, 0);
+    EXPECT_EQ(target->Sense().asc, 0);
+}
+
+class DoubleBufferTest : public TargetTest {
+protected:
+    // Guard bytes around the caller's buffer show any write outside it.
+    static constexpr size_t kGuard = 64;
+    std::vector<uint8_t> memory_ = std::vector<uint8_t>(0x10000 + 2 * kGuard + 16, 0xEE);
+    uint8_t* Odd(size_t offset = 0) { return AlignedBase() + 1 + offset; }
+    uint8_t* AlignedBase()
+    {
+        uint8_t* p = memory_.data() + kGuard;
+        while (reinterpret_cast<uintptr_t>(p) & 3) ++p;
+        return p;
+    }
+};
+
+TEST_F(DoubleBufferTest, OddBufferReadGoesThroughTheAlignedDoubleBuffer)
+{
+    auto target = OpenClean();
+    std::vector<uint8_t> sector(2048);
+    for (size_t i = 0; i < sector.size(); ++i) sector[i] = uint8_t(i * 7 + 1);
+    device_->on(kRead10, [&](const emu::Command&) { return Reply::Good(sector); });
+
+    uint8_t* odd = Odd();
+    ASSERT_TRUE(target->Read10(0, 1, odd, 2048));
+    const auto entry = LastLog();
+    EXPECT_EQ(SrbBuffer(entry) & 3, 0u);
+    EXPECT_NE(SrbBuffer(entry), reinterpret_cast<uintptr_t>(odd));
+    EXPECT_EQ(std::vector<uint8_t>(odd, odd + 2048), sector);
+    EXPECT_EQ(odd[-1], 0xEE);
+    EXPECT_EQ(odd[2048], 0xEE);
+
+    // An aligned buffer is handed to the manager as it is.
+    ASSERT_TRUE(target->Read10(0, 1, AlignedBase(), 2048));
+    EXPECT_EQ(SrbBuffer(LastLog()), reinterpret_cast<uintptr_t>(AlignedBase()));
+}
+
+TEST_F(DoubleBufferTest, OddBufferWriteIsCopiedOutFirst)
+{
+    auto target = OpenClean();
+    uint8_t* odd = Odd();
+    for (int i = 0; i < 12; ++i) odd[i] = uint8_t(0xA0 + i);
+    const uint8_t cdb[6] = {kModeSelect6, 0x10, 0, 0, 12, 0};
+    ASSERT_TRUE(target->ExecSCSICmd(cdb, 6, odd, 12, DataDirection::Out, true, 0));
+    EXPECT_EQ(LastLog().dataOut, std::vector<uint8_t>(odd, odd + 12));
+    EXPECT_EQ(SrbBuffer(LastLog()) & 3, 0u);
+    EXPECT_EQ(LastLog().srb[3], 0x50);
+}
+
+TEST_F(DoubleBufferTest, OddTransfersLongerThanTheDoubleBufferAreRefused)
+{
+    auto target = OpenClean();
+    const uint8_t read[10] = {kRead10, 0, 0, 0, 0, 0, 0, 0, 33, 0};
+    EXPECT_FALSE(target->ExecSCSICmd(read, 10, Odd(), 0x10001, DataDirection::In, true, 0));
+    EXPECT_TRUE(manager_->log().empty());
+
+    const uint8_t write[10] = {0x2A, 0, 0, 0, 0, 0, 0, 0, 33, 0};
+    try {
+        target->ExecSCSICmd(write, 10, Odd(), 0x10001, DataDirection::Out, true, 0);
+        FAIL();
+    } catch (const EAssertionFailed& e) {
+        EXPECT_EQ(e.text(), "ExecSCSICmd: DoubleBufferSize < BufLen!");
+    }
+    EXPECT_TRUE(manager_->log().empty());
+    // The failed call does not leave the target marked busy.
+    EXPECT_TRUE(target->TestUnitReady());
+    // Exactly the double buffer's size still fits.
+    EXPECT_TRUE(target->ExecSCSICmd(read, 10, Odd(), 0x10000, DataDirection::In, true, 0));
+    EXPECT_EQ(Odd()[0x10000], 0xEE);
+}
+
+TEST_F(DoubleBufferTest, BufferStillMisalignedAfterAnAdapterChangeIsShownAndSent)
+{
+    manager_->hostAdapter(0).unique = UniqueBlock(0, false, 8, 0x20000);
+    ASSERT_TRUE(RestartAspi());
+    auto target = OpenClean();  // no double buffer on an adapter without alignment
+    manager_->hostAdapter(0).unique = UniqueBlock(3, false, 8, 0x20000);
+    ASSERT_TRUE(RestartAspi());
+
+    uint8_t* odd = Odd();
+    EXPECT_TRUE(target->Read10(0, 1, odd, 2048));
+    EXPECT_EQ(manager_->log().size(), 1u);
+    const auto messages = platform::host::TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, platform::MessageKind::Error);
+    EXPECT_EQ(messages[0].text, "ExecSCSICmd: BufferAlignment (mask=00000003, buf=" +
+                                    IntToHex(uint32_t(reinterpret_cast<uintptr_t>(odd)), 8));
+}
+
+TEST_F(TargetTest, NeverCompletingCommandTimesOutWithTheErrorBox)
+{
+    auto target = Open(1, 0, 5000);
+    device_->setHung(true);
+    platform::host::SetClock(0);
+    EXPECT_FALSE(target->TestUnitReady());
+    EXPECT_EQ(platform::TickCount(), 5000u);  // the target's own default, on the virtual clock
+    const auto messages = platform::host::TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, platform::MessageKind::Error);
+    EXPECT_EQ(messages[0].text, "Böser Fehler des ASPI-Managers: SRB_Status = SS_PENDING");
+    EXPECT_EQ(target->LastStatus(), SS_PENDING);
+
+    const uint8_t cdb[6] = {kTestUnitReady, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(target->ExecSCSICmd(cdb, 6, nullptr, 0, DataDirection::None, true, 250));
+    EXPECT_EQ(platform::TickCount(), 5250u);
+    EXPECT_EQ(manager_->log().size(), 3u);  // INQUIRY and two attempts, none repeated
+    EXPECT_EQ(platform::host::TakeMessages().size(), 1u);
+
+    device_->setHung(false);
+    EXPECT_TRUE(target->TestUnitReady());
+    EXPECT_TRUE(platform::host::TakeMessages().empty());
+}
+
+TEST_F(TargetTest, DefaultTimeoutIsTwoMinutesWhenNoneIsGiven)
+{
+    for (int32_t timeout : {0, -5}) {
+        auto target = Open(1, 0, timeout);
+        device_->setHung(true);
+        platform::host::SetClock(0);
+        EXPECT_FALSE(target->TestUnitReady());
+        EXPECT_EQ(platform::TickCount(), 120000u);
+        device_->setHung(false);
+    }
+}
+
+TEST_F(TargetTest, CompletionByEventFromAnotherThread)
+{
+    manager_->setCompletion(emu::Completion::ByEventFromThread);
+    device_->inquiry = InquiryBytes(91);
+    auto target = Open();
+    ASSERT_TRUE(target->Initialised());
+    EXPECT_EQ(target->Vendor(), "KALMORVN");
+
+    std::vector<uint8_t> sector(2048, 0x5A);
+    device_->on(kRead10, [&](const emu::Command&) { return Reply::Good(sector); });
+    platform::host::SetClock(0);
+    for (int i = 0; i < 20; ++i) {
+        std::vector<uint8_t> buffer(2048, 0);
+        ASSERT_TRUE(target->Read10(uint32_t(i), 1, buffer.data(), 2048));
+        EXPECT_EQ(buffer, sector);
+    }
+    device_->setSenseResponseCode(0xF0);
+    device_->raiseUnitAttention();
+    EXPECT_TRUE(target->TestUnitReady());
+    EXPECT_EQ(platform::TickCount(), 0u);  // nothing waited for a time-out
+    EXPECT_TRUE(platform::host::TakeMessages().empty());
+}
+
+TEST_F(TargetTest, TargetsOnDifferentThreadsRunIndependently)
+{
+    manager_->setCompletion(emu::Completion::ByEventFromThread);
+    auto second = std::make_shared<ScriptedDevice>();
+    manager_->attach(0, 4, 0, second);
+    auto a = Open(1);
+    auto b = Open(4);
+    bool okA = true, okB = true;
+    std::thread ta([&] {
+        for (int i = 0; i < 50; ++i) okA = a->TestUnitReady() && okA;
+    });
+    std::thread tb([&] {
+        for (int i = 0; i < 50; ++i) okB = b->TestUnitReady() && okB;
+    });
+    ta.join();
+    tb.join();
+    EXPECT_TRUE(okA);
+    EXPECT_TRUE(okB);
+}
+
+TEST_F(TargetTest, ASecondCommandWhileOneIsPendingIsAProgrammingError)
+{
+    auto target = OpenClean();
+    std::string reentered;
+    device_->on(kRead10, [&](const emu::Command&) {
+        try {
+            target->TestUnitReady();
+        } catch (const EAssertionFailed& e) {
+            reentered = e.text();
+        }
+        return Reply::Good();
+    });
+    uint8_t buffer[2048];
+    EXPECT_TRUE(target->Read10(0, 1, buffer, sizeof(buffer)));
+    EXPECT_EQ(reentered, "ExecSCSICmd: SRBpending!");
+    EXPECT_EQ(manager_->log().size(), 1u);
+    EXPECT_TRUE(target->TestUnitReady());
+}
+
+}  // namespace
