@@ -1,0 +1,239 @@
+#pragma once
+// Behaviour every registry implementation shares: included by the native suite and by
+// the Windows suite that runs under Wine against its real registry. Everything happens
+// below a scratch key of the per-user tree, deleted before and after each test.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+
+namespace registry_suite {
+
+using platform::CreateKey;
+using platform::DeleteKeyTree;
+using platform::KeyExists;
+using platform::OpenKey;
+using platform::RegKey;
+using platform::RegRoot;
+using platform::RegType;
+
+const RegRoot kUser = RegRoot::CurrentUser;
+const std::string kScratch = "\\Software\\KalmorRegistryTest";
+
+inline std::vector<std::string> Sorted(std::vector<std::string> names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class RegistryShared : public testing::Test {
+protected:
+    void SetUp() override { DeleteKeyTree(kUser, kScratch); }
+    void TearDown() override { DeleteKeyTree(kUser, kScratch); }
+    static std::string At(const std::string& sub) { return kScratch + "\\" + sub; }
+};
+
+TEST_F(RegistryShared, OpenFindsOnlyExistingKeysAndCreateMakesTheWholePath)
+{
+    EXPECT_FALSE(KeyExists(kUser, At("Drive")));
+    EXPECT_FALSE(OpenKey(kUser, At("Drive")).isOpen());
+    EXPECT_FALSE(KeyExists(kUser, At("Drive"))) << "opening must not create";
+
+    EXPECT_TRUE(CreateKey(kUser, At("Drive\\Default")).isOpen());
+    EXPECT_TRUE(KeyExists(kUser, At("Drive")));
+    EXPECT_TRUE(KeyExists(kUser, At("Drive\\Default")));
+    // The leading backslash is optional; doubled and trailing ones name the same key.
+    EXPECT_TRUE(OpenKey(kUser, "Software\\KalmorRegistryTest\\Drive\\Default").isOpen());
+    EXPECT_TRUE(OpenKey(kUser, kScratch + "\\\\Drive\\Default\\").isOpen());
+    EXPECT_FALSE(KeyExists(RegRoot::LocalMachine, At("Drive")));
+
+    RegKey first = CreateKey(kUser, At("Drive"));
+    ASSERT_TRUE(first.writeInteger("Speed", 8));
+    RegKey again = CreateKey(kUser, At("Drive"));
+    EXPECT_EQ(again.readInteger("Speed"), 8) << "creating an existing key keeps its values";
+
+    RegKey moved = std::move(first);
+    EXPECT_FALSE(first.isOpen());
+    EXPECT_EQ(moved.readInteger("Speed"), 8);
+    moved.close();
+    EXPECT_FALSE(moved.writeInteger("Speed", 1));
+    EXPECT_EQ(moved.readInteger("Speed"), std::nullopt);
+}
+
+TEST_F(RegistryShared, StringsKeepWindows1252TextOfAnyLength)
+{
+    RegKey key = CreateKey(kUser, At("Strings"));
+    ASSERT_TRUE(key.isOpen());
+    const std::string german = "Grüße aus Köln – 5 € «ÄÖÜ»";
+    const std::string quoted = "a \"quoted\" \\ path";
+    const std::string huge(10000, 'x');
+    ASSERT_TRUE(key.writeString("German", german));
+    ASSERT_TRUE(key.writeString("Quoted", quoted));
+    ASSERT_TRUE(key.writeString("Empty", ""));
+    ASSERT_TRUE(key.writeString("", "default value"));
+    ASSERT_TRUE(key.writeString("Huge", huge));
+
+    EXPECT_EQ(key.readString("German"), german);
+    EXPECT_EQ(key.readString("Quoted"), quoted);
+    EXPECT_EQ(key.readString("Empty"), "");
+    EXPECT_EQ(key.readString(""), "default value");
+    EXPECT_EQ(key.readString("Huge"), huge);
+    EXPECT_EQ(key.readString("Missing"), std::nullopt);
+
+    ASSERT_TRUE(key.writeString("Huge", "short"));
+    EXPECT_EQ(key.readString("Huge"), "short");
+    ASSERT_TRUE(key.writeString("Cut", std::string("before\0after", 12)));
+    EXPECT_EQ(key.readString("Cut"), "before");
+}
+
+TEST_F(RegistryShared, IntegersAreSigned32Bit)
+{
+    RegKey key = CreateKey(kUser, At("Integers"));
+    const std::vector<int32_t> samples = {0, 42, -1, 3000, INT32_MIN, INT32_MAX};
+    for (int32_t sample : samples) {
+        ASSERT_TRUE(key.writeInteger("Value", sample));
+        EXPECT_EQ(key.readInteger("Value"), sample);
+    }
+    EXPECT_EQ(key.readInteger("Missing"), std::nullopt);
+}
+
+TEST_F(RegistryShared, BinaryValuesRoundTripUpTo64KB)
+{
+    RegKey key = CreateKey(kUser, At("Binary"));
+    const std::vector<uint8_t> small = {0x00, 0x01, 0xFF};
+    std::vector<uint8_t> big(65536);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = uint8_t(i * 7 + i / 256);
+    ASSERT_TRUE(key.writeBinary("Small", small));
+    ASSERT_TRUE(key.writeBinary("Big", big));
+    ASSERT_TRUE(key.writeBinary("None", {}));
+    EXPECT_EQ(key.readBinary("Small"), small);
+    EXPECT_EQ(key.readBinary("Big"), big);
+    EXPECT_EQ(key.readBinary("None"), std::vector<uint8_t>());
+    EXPECT_EQ(key.readBinary("Missing"), std::nullopt);
+}
+
+TEST_F(RegistryShared, EachReadAcceptsItsOwnTypeOnly)
+{
+    RegKey key = CreateKey(kUser, At("Types"));
+    ASSERT_TRUE(key.writeString("Text", "1"));
+    ASSERT_TRUE(key.writeInteger("Number", 1));
+    ASSERT_TRUE(key.writeBinary("Bytes", {1, 0, 0, 0}));
+
+    EXPECT_EQ(key.valueType("Text"), RegType::String);
+    EXPECT_EQ(key.valueType("Number"), RegType::Integer);
+    EXPECT_EQ(key.valueType("Bytes"), RegType::Binary);
+    EXPECT_EQ(key.valueType("Missing"), RegType::Missing);
+
+    EXPECT_EQ(key.readInteger("Text"), std::nullopt);
+    EXPECT_EQ(key.readInteger("Bytes"), std::nullopt);
+    EXPECT_EQ(key.readString("Number"), std::nullopt);
+    EXPECT_EQ(key.readString("Bytes"), std::nullopt);
+    EXPECT_EQ(key.readBinary("Number"), std::nullopt);
+    EXPECT_EQ(key.readBinary("Text"), std::nullopt);
+
+    ASSERT_TRUE(key.writeInteger("Text", 5));
+    EXPECT_EQ(key.valueType("Text"), RegType::Integer);
+    EXPECT_EQ(key.readString("Text"), std::nullopt);
+}
+
+TEST_F(RegistryShared, EnumerationListsSubkeysSortedAndEveryValue)
+{
+    for (const char* name : {"Zeta", "alpha", "Gamma2", "Beta", "gamma1"})
+        ASSERT_TRUE(CreateKey(kUser, At("List\\") + name).isOpen());
+    RegKey key = OpenKey(kUser, At("List"));
+    ASSERT_TRUE(key.isOpen());
+    EXPECT_EQ(key.subkeyNames(), (std::vector<std::string>{"alpha", "Beta", "gamma1", "Gamma2", "Zeta"}));
+    EXPECT_TRUE(key.valueNames().empty());
+
+    for (const char* name : {"Speed", "LockSpeed", "ZoneInfo", ""}) ASSERT_TRUE(key.writeInteger(name, 1));
+    EXPECT_EQ(Sorted(key.valueNames()), (std::vector<std::string>{"", "LockSpeed", "Speed", "ZoneInfo"}));
+    EXPECT_TRUE(OpenKey(kUser, At("List\\Zeta")).subkeyNames().empty());
+}
+
+TEST_F(RegistryShared, DeleteValueRemovesOnlyThatValue)
+{
+    RegKey key = CreateKey(kUser, At("Profile"));
+    ASSERT_TRUE(key.writeInteger("LockSpeed", 16));
+    ASSERT_TRUE(key.writeString("LockSpeedStr", "16x"));
+    EXPECT_TRUE(key.deleteValue("LockSpeedStr"));
+    EXPECT_EQ(key.valueType("LockSpeedStr"), RegType::Missing);
+    EXPECT_FALSE(key.deleteValue("LockSpeedStr"));
+    EXPECT_EQ(key.readInteger("LockSpeed"), 16);
+    EXPECT_EQ(key.valueNames(), (std::vector<std::string>{"LockSpeed"}));
+}
+
+TEST_F(RegistryShared, DeleteKeyTreeRemovesEverythingBelowAndNothingBeside)
+{
+    ASSERT_TRUE(CreateKey(kUser, At("HA1_ID0\\Default")).writeInteger("Speed", 8));
+    ASSERT_TRUE(CreateKey(kUser, At("HA1_ID0\\Disc\\Deeper\\Deepest")).writeString("x", "y"));
+    ASSERT_TRUE(CreateKey(kUser, At("HA1_ID0")).writeString("VendorId", "TOSHIBA "));
+    ASSERT_TRUE(CreateKey(kUser, At("HA1_ID01")).writeInteger("Speed", 4));
+
+    EXPECT_TRUE(DeleteKeyTree(kUser, At("HA1_ID0")));
+    EXPECT_FALSE(KeyExists(kUser, At("HA1_ID0")));
+    EXPECT_FALSE(KeyExists(kUser, At("HA1_ID0\\Disc\\Deeper\\Deepest")));
+    EXPECT_EQ(OpenKey(kUser, At("HA1_ID01")).readInteger("Speed"), 4);
+    EXPECT_EQ(OpenKey(kUser, kScratch).subkeyNames(), (std::vector<std::string>{"HA1_ID01"}));
+
+    EXPECT_FALSE(DeleteKeyTree(kUser, At("HA1_ID0"))) << "already gone";
+    EXPECT_FALSE(DeleteKeyTree(kUser, At("Missing\\Key")));
+    EXPECT_FALSE(DeleteKeyTree(kUser, "\\")) << "a root is never deleted";
+    EXPECT_TRUE(KeyExists(kUser, At("HA1_ID01")));
+}
+
+TEST_F(RegistryShared, KeyDeletedWhileOpenFailsThroughItsHandle)
+{
+    RegKey key = CreateKey(kUser, At("Gone\\Child"));
+    ASSERT_TRUE(key.writeInteger("Speed", 8));
+    ASSERT_TRUE(DeleteKeyTree(kUser, At("Gone")));
+    EXPECT_FALSE(key.writeInteger("Speed", 4));
+    EXPECT_EQ(key.readInteger("Speed"), std::nullopt);
+    EXPECT_FALSE(KeyExists(kUser, At("Gone")));
+}
+
+TEST_F(RegistryShared, NamesAreCaseInsensitiveAndKeepTheirFirstSpelling)
+{
+    RegKey key = CreateKey(kUser, At("Ärger\\Profile"));
+    ASSERT_TRUE(key.writeInteger("LockSpeed", 1));
+    ASSERT_TRUE(key.writeInteger("LOCKSPEED", 2));
+    EXPECT_EQ(key.valueNames(), (std::vector<std::string>{"LockSpeed"}));
+    EXPECT_EQ(key.readInteger("lockspeed"), 2);
+
+    EXPECT_TRUE(KeyExists(kUser, At("äRGER\\PROFILE")));
+    EXPECT_EQ(OpenKey(kUser, At("ärger\\profile")).readInteger("LockSpeed"), 2);
+    EXPECT_TRUE(CreateKey(kUser, At("ÄRGER\\profile")).isOpen());
+    EXPECT_EQ(OpenKey(kUser, At("Ärger")).subkeyNames(), (std::vector<std::string>{"Profile"}));
+    EXPECT_TRUE(DeleteKeyTree(kUser, At("ÄRGER")));
+    EXPECT_FALSE(KeyExists(kUser, At("Ärger")));
+}
+
+TEST_F(RegistryShared, LongProfileNamesWithQuotesAndBackslashes)
+{
+    // A disc identity as a profile name: 80 characters and more, quotes included.
+    const std::string profile = "\"Audio-CD\" 14 Tracks 63:12 \"Best Of\" 'Live' [1998] {Disc 1/2} #*?<>| "
+                                "0123456789abcdef";
+    ASSERT_GE(profile.size(), 80u);
+    ASSERT_TRUE(CreateKey(kUser, At("Drive\\") + profile).writeInteger("Speed", 4));
+    EXPECT_EQ(OpenKey(kUser, At("Drive")).subkeyNames(), std::vector<std::string>{profile});
+    EXPECT_EQ(OpenKey(kUser, At("Drive\\") + profile).readInteger("Speed"), 4);
+
+    // A backslash in a profile name makes a key and a subkey, as in Windows.
+    ASSERT_TRUE(CreateKey(kUser, At("Drive\\AC\\DC")).isOpen());
+    EXPECT_EQ(OpenKey(kUser, At("Drive\\AC")).subkeyNames(), std::vector<std::string>{"DC"});
+
+    // The ANSI calls take paths of up to 260 characters.
+    const std::string base = "Software\\KalmorRegistryTest\\" + std::string(200, 'k');
+    const std::string longest = base + "\\" + std::string(259 - base.size(), 'm');
+    const std::string tooLong = longest + "m";
+    ASSERT_EQ(longest.size(), 260u);
+    EXPECT_TRUE(CreateKey(kUser, longest).isOpen());
+    EXPECT_TRUE(KeyExists(kUser, "\\" + longest));
+    EXPECT_FALSE(CreateKey(kUser, tooLong).isOpen());
+    EXPECT_FALSE(KeyExists(kUser, tooLong));
+}
+
+}  // namespace registry_suite
