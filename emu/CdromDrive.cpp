@@ -26,6 +26,14 @@ Reply CdromDrive::execute(const Command& command)
     switch (command.cdb[0]) {
     case kStartStopUnit: return startStopUnit(command);
     case kPreventAllowMediumRemoval: return preventAllowMediumRemoval(command);
+    case kSetCdSpeed: return setCdSpeed(command);
+    case kModeSense6:
+    case kModeSense10: return timedModeSense(command);
+    case kModeSelect6:
+    case kModeSelect10: return modeSelectFollowingSpeed(command);
+    case kGetConfiguration: return getConfiguration(command);
+    case kGetPerformance: return getPerformance(command);
+    case kMechanismStatus: return mechanismStatus(command);
     default: return GenericDevice::execute(command);
     }
 }

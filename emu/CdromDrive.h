@@ -12,6 +12,7 @@
 // - Discs, TOC, sector reads: a disc is a Medium (Medium.h) given to setMedium(); READ TOC,
 //   READ CD and vendor reads are further cases of the switch that ask the disc.
 // - Timing: a read handler sets Reply::busyMs; the manager advances the clock by it.
+#include "emu/DriveSpeedModel.h"
 #include "emu/GenericDevice.h"
 
 namespace emu {
@@ -26,11 +27,27 @@ public:
     bool trayOpen() const { return trayOpen_; }
     bool removalPrevented() const { return removalPrevented_; }
 
+    // Installs the speed behaviour and puts its current step into the mode pages (capabilities
+    // page bytes 14-15, the vendor speed code).
+    void setSpeedModel(SpeedModel model);
+    const SpeedModel& speedModel() const { return speed_; }
+
 private:
     Reply startStopUnit(const Command& command);
     Reply preventAllowMediumRemoval(const Command& command);
 
+    // CdromSpeed.cpp
+    Reply setCdSpeed(const Command& command);
+    Reply timedModeSense(const Command& command) const;
+    Reply modeSelectFollowingSpeed(const Command& command);
+    Reply getConfiguration(const Command& command) const;
+    Reply getPerformance(const Command& command) const;
+    Reply mechanismStatus(const Command& command) const;
+    void showCurrentStep();
+    void writeSpeedCode(uint8_t code);
+
     bool removalPrevented_ = false;
+    SpeedModel speed_;
 };
 
 }  // namespace emu

@@ -1,0 +1,57 @@
+#pragma once
+// How an emulated drive's speed behaves: its speed steps (which SET CD SPEED request or which
+// vendor speed code selects each step, and the speed the drive then reports), the codes it will
+// not keep, and the answers of GET CONFIGURATION, GET PERFORMANCE and MECHANISM STATUS.
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+namespace emu {
+
+constexpr uint8_t kGetConfiguration = 0x46;
+constexpr uint8_t kGetPerformance = 0xAC;
+constexpr uint8_t kSetCdSpeed = 0xBB;
+constexpr uint8_t kMechanismStatus = 0xBD;
+constexpr uint8_t kCapabilitiesPage = 0x2A;
+
+struct SpeedStep {
+    uint32_t lowestRequest = 0;  // SET CD SPEED requests from here to the next step's select this one (KB/s)
+    uint32_t reportedKBps = 0;   // capabilities page bytes 14-15 while at this step
+    int code = -1;               // vendor speed code that selects the step; -1 for none
+};
+
+// Where a vendor-family drive keeps its speed code; page 0 for drives that take SET CD SPEED.
+struct SpeedCodeByte {
+    uint8_t page = 0;
+    uint8_t index = 2;    // 0 = page code byte
+    uint8_t mask = 0xFF;  // the bits of the byte that hold the code (Toshiba: low nibble)
+};
+
+struct ConfigurationFeature {
+    uint16_t code = 0;
+    std::vector<uint8_t> data;  // the descriptor's bytes after its 4-byte header
+};
+
+struct SpeedModel {
+    std::vector<SpeedStep> steps;  // ascending by lowestRequest
+    size_t current = 0;            // index into steps
+    bool answersSetCdSpeed = true;
+    SpeedCodeByte codeByte;
+    std::map<uint8_t, uint8_t> keeps;  // written code -> the code the drive stores instead
+    std::vector<ConfigurationFeature> features;  // empty: GET CONFIGURATION is unknown
+    uint16_t performanceDescriptors = 0;         // 0: GET PERFORMANCE is unknown
+    bool mechanismStatus = true;
+    uint8_t mechanismState = 0;  // bits 7-5 of byte 1
+    uint32_t mechanismLba = 0;
+    uint32_t commandMs = 2;      // time each speed command and mode page access takes
+
+    // The step a SET CD SPEED request selects: the highest whose lowest request it reaches,
+    // else the slowest.
+    size_t stepForRequest(uint32_t kbps) const;
+    // The step a vendor code selects, or -1.
+    int stepForCode(int code) const;
+    const SpeedStep* currentStep() const { return current < steps.size() ? &steps[current] : nullptr; }
+};
+
+}  // namespace emu

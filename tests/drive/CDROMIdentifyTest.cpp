@@ -1,0 +1,139 @@
+// Identification: device type, database row, capabilities page and the vendor fallbacks.
+#include "drive/CDROMCommands.h"
+#include "emu/ScsiCodes.h"
+#include "platform/Assert.h"
+#include "drive/CDROMTestSupport.h"
+
+using emu::Capabilities;
+using emu::CapabilitiesPage;
+using emu::MakeCdromDrive;
+
+TEST_F(CDROMTest, UnknownDriveWithCapabilitiesPageIsGenericMmc)
+{
+    auto device = MakeCdromDrive("ACME    ", "FAST CD 48      ", "1.00");
+    Capabilities caps;
+    caps.writer = true;
+    caps.audioBits = 0x13;
+    caps.bufferKB = 0x0180;
+    device->modePages().setPage(CapabilitiesPage(caps));
+    auto drive = Open(device);
+    ASSERT_TRUE(drive->Exists);
+    EXPECT_EQ("MMC", drive->FamilyName());
+    EXPECT_EQ("GENERIC", drive->ModelName());
+    EXPECT_TRUE(drive->IsWriter);
+    EXPECT_TRUE(drive->C2Pointers);
+    EXPECT_TRUE(drive->C2Supported);
+    EXPECT_TRUE(drive->CddaCommands);
+    EXPECT_TRUE(drive->CddaStreamAccurate);
+    EXPECT_EQ(384, drive->BufferSizeKB);
+}
+
+TEST_F(CDROMTest, DriveWithoutCapabilitiesPageFallsBackByVendor)
+{
+    struct Case {
+        const char* vendor;
+        const char* family;
+    } cases[] = {{"TOSHIBA ", "TOSHIBA"}, {"NEC     ", "NEC"}, {"ACME    ", "CDDA12"}, {"Toshiba ", "CDDA12"}};
+    uint8_t target = 0;
+    for (const Case& c : cases) {
+        auto drive = Open(MakeCdromDrive(c.vendor, "SOME CD-ROM     ", "1.00"), target++);
+        ASSERT_TRUE(drive->Exists);
+        EXPECT_EQ(c.family, drive->FamilyName()) << c.vendor;
+        EXPECT_EQ("GENERIC", drive->ModelName());
+        EXPECT_FALSE(drive->IsWriter);
+        EXPECT_EQ(-1, drive->BufferSizeKB);
+    }
+}
+
+TEST_F(CDROMTest, OnlyCdRomAndWriteOnceDevicesAreDrives)
+{
+    emu::InquiryData disk;
+    disk.vendor = "ACME    ";
+    disk.product = "HARD DISK       ";
+    auto notADrive = Open(std::make_shared<emu::GenericDevice>(disk), 0);
+    EXPECT_FALSE(notADrive->Exists);
+    EXPECT_TRUE(Cdbs().empty());
+
+    auto worm = MakeCdromDrive("ACME    ", "WORM            ", "1.00");
+    worm->inquiry().peripheralType = 4;
+    EXPECT_TRUE(Open(worm, 1)->Exists);
+
+    auto absent = std::make_unique<TCDROM>(0, 5, 0);
+    EXPECT_FALSE(absent->Exists);
+    try {
+        absent->ReadCapacity();
+        FAIL() << "no assertion";
+    } catch (const EAssertionFailed& failure) {
+        EXPECT_EQ("exists", failure.text());
+        EXPECT_EQ("CDROMTargets", failure.unit());
+    }
+}
+
+TEST_F(CDROMTest, ShortCapabilitiesPageLeavesMissingFieldsUnset)
+{
+    auto device = MakeCdromDrive("ACME    ", "SHORT PAGE      ", "1.00");
+    Capabilities caps;
+    caps.writer = true;
+    caps.length = 13;  // ends with byte 12: the buffer size is cut in half
+    device->modePages().setPage(CapabilitiesPage(caps));
+    auto drive = Open(device);
+    EXPECT_EQ("MMC", drive->FamilyName());
+    EXPECT_TRUE(drive->IsWriter);
+    EXPECT_EQ(-1, drive->BufferSizeKB);
+    EXPECT_EQ(-1, drive->CurrentReadSpeed());
+    EXPECT_EQ(7056, drive->MaxReadSpeed());  // bytes 8-9 are still there
+}
+
+TEST_F(CDROMTest, DatabaseRowWinsOverCapabilitiesPage)
+{
+    auto device = MakeCdromDrive("PLEXTOR ", "CD-ROM PX-40TS  ", "1.01");
+    Capabilities caps;
+    caps.audioBits = 0x01;
+    device->modePages().setPage(CapabilitiesPage(caps));
+    auto drive = Open(device);
+    EXPECT_EQ("PLEXTOR", drive->FamilyName());
+    EXPECT_EQ("UltraPlex 40max", drive->ModelName());
+    EXPECT_TRUE(drive->C2Supported);  // from the row, not from the page
+    EXPECT_FALSE(drive->C2Pointers);
+}
+
+TEST_F(CDROMTest, InquiryStringsWithZeroBytesAndControlCharacters)
+{
+    auto lg = MakeCdromDrive(std::string("   LG\0\0\0", 8), "CD-ROM CRD-8240B", "1.00");
+    lg->modePages().setPage(CapabilitiesPage({}));
+    auto drive = Open(lg, 0);
+    EXPECT_EQ("LG CRD-8240B", drive->ModelName());
+
+    auto odd = MakeCdromDrive(std::string("\x01\x7F\xFF\0ABCD", 8), std::string("\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16),
+                              std::string("\x1B\0\0\0", 4), "\x07\x08 12.x");
+    auto other = Open(odd, 1);
+    ASSERT_TRUE(other->Exists);
+    EXPECT_EQ("CDDA12", other->FamilyName());
+    EXPECT_EQ("GENERIC", other->ModelName());
+}
+
+TEST_F(CDROMTest, Xm5701TakesItsSpeedByteAtIdentification)
+{
+    auto device = MakeCdromDrive("TOSHIBA ", "CD-ROM XM-5701TA", "3136");
+    device->modePages().setPage(emu::PageWithMask(0x20, 4, {{2, 0x25}}, {{2, 0xFF}}));
+    manager_->attach(0, 0, 0, device);
+    TCDROM drive(0, 0, 0);
+    EXPECT_EQ("TOSHIBA", drive.FamilyName());
+    EXPECT_EQ(151, drive.Model);
+    EXPECT_EQ(0x15, device->modePages().page(emu::PageControl::Current, 0x20)[2]);
+}
+
+TEST_F(CDROMTest, ReadCapacityGivesTheLastBlockOrFailure)
+{
+    auto device = MakeCdromDrive("ACME    ", "CAPACITY        ", "1.00");
+    device->modePages().setPage(CapabilitiesPage({}));
+    auto drive = Open(device);
+    EXPECT_EQ(-1, drive->ReadCapacity());
+    EXPECT_EQ("[ERROR]", drive->ReadCapacityText());
+    device->setMedium(std::make_shared<emu::PatternMedium>(0x12345));
+    EXPECT_EQ(0x12344, drive->ReadCapacity());
+    EXPECT_EQ("0001234400000800", drive->ReadCapacityText());
+    const auto cdbs = Cdbs(kReadCapacity);
+    ASSERT_FALSE(cdbs.empty());
+    EXPECT_EQ((std::vector<uint8_t>{0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}), cdbs.back());
+}
