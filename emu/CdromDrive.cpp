@@ -22,6 +22,7 @@ CdromDrive::CdromDrive(InquiryData inquiry) : GenericDevice(std::move(inquiry))
 
 Reply CdromDrive::execute(const Command& command)
 {
+    if (std::optional<Reply> reply = disc_.execute(command)) return *reply;
     if (command.cdb.size() < kSixByteCdb) return GenericDevice::execute(command);
     switch (command.cdb[0]) {
     case kStartStopUnit: return startStopUnit(command);

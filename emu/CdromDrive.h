@@ -9,9 +9,10 @@
 //   to react to a written page, handle kModeSelect6/kModeSelect10 in the switch by calling
 //   GenericDevice::execute first and reading the store afterwards; to report a new speed,
 //   put the changed page back with modePages().setPage().
-// - Discs, TOC, sector reads: a disc is a Medium (Medium.h) given to setMedium(); READ TOC,
-//   READ CD and vendor reads are further cases of the switch that ask the disc.
+// - Discs, TOC, sector reads: a disc (Disc.h) is a Medium given to setMedium() or, with
+//   unit attention, to disc().changeDisc(); DiscAccess answers the disc commands before the switch.
 // - Timing: a read handler sets Reply::busyMs; the manager advances the clock by it.
+#include "emu/DiscAccess.h"
 #include "emu/DriveSpeedModel.h"
 #include "emu/GenericDevice.h"
 
@@ -26,6 +27,7 @@ public:
 
     bool trayOpen() const { return trayOpen_; }
     bool removalPrevented() const { return removalPrevented_; }
+    DiscAccess& disc() { return disc_; }
 
     // Installs the speed behaviour and puts its current step into the mode pages (capabilities
     // page bytes 14-15, the vendor speed code).
@@ -48,6 +50,7 @@ private:
 
     bool removalPrevented_ = false;
     SpeedModel speed_;
+    DiscAccess disc_{*this};
 };
 
 }  // namespace emu

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "EmuTestHelpers.h"
+#include "emu/Scenario.h"
+#include "platform/host/Host.h"
+
+using namespace emutest;
+
+namespace {
+
+const std::string kDir = KALMOR_SCENARIO_DIR;
+
+std::shared_ptr<emu::Manager> Load(const std::string& name)
+{
+    emu::ScenarioResult result = emu::LoadScenario(kDir + "/" + name);
+    EXPECT_EQ(result.error, "");
+    return result.manager;
+}
+
+uint8_t DeviceType(emu::Manager& manager, uint8_t target)
+{
+    SRB_GDEVBlock srb{};
+    srb.SRB_Cmd = SC_GET_DEV_TYPE;
+    srb.SRB_Target = target;
+    srb.SRB_DeviceType = 0x1F;
+    return manager.sendCommand(&srb) == SS_COMP ? srb.SRB_DeviceType : 0xFF;
+}
+
+std::string ParseError(const std::string& text) { return emu::ParseScenario(text, "test.json").error; }
+
+}  // namespace
+
+TEST(Scenario, EveryShippedScenarioLoads)
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kDir)) {
+        if (entry.path().extension() != ".json") continue;
+        EXPECT_EQ(emu::LoadScenario(entry.path().string()).error, "") << entry.path();
+        ++count;
+    }
+    EXPECT_GE(count, 4);
+}
+
+TEST(Scenario, BuiltInDefaultAnswersLikeTheDefaultFile)
+{
+    platform::host::Reset();
+    auto file = Load("default.json");
+    auto builtIn = emu::DefaultScenario();
+    ASSERT_TRUE(file && builtIn);
+    file->setCompletion(emu::Completion::Synchronous);
+    builtIn->setCompletion(emu::Completion::Synchronous);
+    EXPECT_EQ(file->getSupportInfo(), builtIn->getSupportInfo());
+    const std::vector<std::vector<uint8_t>> cdbs = {
+        {0x12, 0, 0, 0, 96, 0},          {0x1A, 0, 0x3F, 0, 255, 0},
+        {0x1A, 0, 0x7F, 0, 255, 0},      {0x1A, 0, 0xBF, 0, 255, 0},
+        {0x1A, 0, 0xFF, 0, 255, 0},      {0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {0x28, 0, 0, 0, 0, 16, 0, 0, 1, 0}};
+    for (uint8_t target = 0; target < 8; ++target) {
+        EXPECT_EQ(DeviceType(*file, target), DeviceType(*builtIn, target));
+        for (const auto& cdb : cdbs) {
+            auto a = SendIn(*file, target, cdb, 2048);
+            auto b = SendIn(*builtIn, target, cdb, 2048);
+            EXPECT_EQ(a.status, b.status);
+            EXPECT_EQ(a.data, b.data);
+        }
+    }
+}
+
+TEST(Scenario, DefaultSystemHasADiskAndAnMmcDrive)
+{
+    platform::host::Reset();
+    auto manager = emu::DefaultScenario();
+    manager->setCompletion(emu::Completion::Synchronous);
+    EXPECT_EQ(manager->getSupportInfo(), 0x0101u);
+    EXPECT_EQ(DeviceType(*manager, 0), 0);
+    EXPECT_EQ(DeviceType(*manager, 1), 5);
+    EXPECT_EQ(DeviceType(*manager, 2), 0xFF);
+
+    auto pages = SendIn(*manager, 1, {0x1A, 0x08, 0x3F, 0, 255, 0}, 255);
+    ASSERT_EQ(pages.status, SS_COMP);
+    EXPECT_EQ(pages.data[4], 0x0D);
+    EXPECT_EQ(pages.data[12], 0x2A);
+    EXPECT_EQ(pages.data[0], 3 + 8 + 22);
+}
+
+TEST(Scenario, FaultScenariosCarryTheirFaults)
+{
+    platform::host::Reset();
+    auto faults = Load("mode-sense-faults.json");
+    ASSERT_TRUE(faults);
+    EXPECT_EQ(SendIn(*faults, 0, {0x5A, 0, 0x2A, 0, 0, 0, 0, 4, 0, 0}, 1024).srb.SenseArea[12], 0x20);
+    EXPECT_EQ(SendIn(*faults, 1, {0x5A, 0, 0x2A, 0, 0, 0, 0, 4, 0, 0}, 1024).data[9], 0x09);
+    EXPECT_EQ(SendIn(*faults, 2, {0x5A, 0, 0x2A, 0, 0, 0, 0, 4, 0, 0}, 1024).data[0], 14);
+    EXPECT_EQ(SendIn(*faults, 3, {0x5A, 0, 0x3F, 0, 0, 0, 0, 4, 0, 0}, 1024).data[8], 0x2A);
+
+    auto hung = Load("hung-drive.json");
+    ASSERT_TRUE(hung);
+    hung->setCompletion(emu::Completion::Synchronous);
+    auto attention = SendIn(*hung, 0, {0x12, 0, 0, 0, 36, 0}, 36);
+    EXPECT_EQ(attention.srb.SenseArea[0], 0xF0);
+    EXPECT_EQ(attention.srb.SenseArea[2], 0x06);
+    EXPECT_EQ(SendIn(*hung, 1, {0x12, 0, 0, 0, 36, 0}, 36).status, SS_PENDING);
+    EXPECT_EQ(DeviceType(*hung, 2), 0xFF);
+
+    auto none = Load("no-adapters.json");
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->getSupportInfo(), 0xE800u);
+}
+
+TEST(Scenario, ModePagesTakeTheirFourPageControls)
+{
+    auto result = emu::ParseScenario(R"({"hostAdapters": [{"targets": [{"id": 3, "mode": {"pages": [
+        {"current": "31 02 01 02", "changeable": "31 02 FF 00", "default": "31 02 00 00", "saved": "B1 02 07 00"}]}}]}]})",
+                                     "pages.json");
+    ASSERT_EQ(result.error, "");
+    result.manager->setCompletion(emu::Completion::Synchronous);
+    EXPECT_EQ(SendIn(*result.manager, 3, {0x1A, 0x08, 0x31, 0, 255, 0}, 8).data[6], 0x01);
+    EXPECT_EQ(SendIn(*result.manager, 3, {0x1A, 0x08, 0x71, 0, 255, 0}, 8).data[6], 0xFF);
+    EXPECT_EQ(SendIn(*result.manager, 3, {0x1A, 0x08, 0xB1, 0, 255, 0}, 8).data[6], 0x00);
+    auto saved = SendIn(*result.manager, 3, {0x1A, 0x08, 0xF1, 0, 255, 0}, 8);
+    EXPECT_EQ(saved.data[4], 0xB1);
+    EXPECT_EQ(saved.data[6], 0x07);
+}
+
+TEST(Scenario, ErrorsNameTheFileAndTheField)
+{
+    EXPECT_EQ(ParseError("{\n  \"hostAdapters\": [\n    {\"identifier\": \"A\",}\n  ]\n}"),
+              "test.json: malformed JSON at line 3, column 24");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "inquiry": {"vendr": "X"}}]}]})"),
+              "test.json: field hostAdapters[0].targets[0].inquiry.vendr: unknown field");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{}, {"targets": [{"id": 1, "inquiry": {"ansiVersion": 9}}]}]})"),
+              "test.json: field hostAdapters[1].targets[0].inquiry.ansiVersion: value 9 out of range 0..7");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"scsiId": -1}]})"),
+              "test.json: field hostAdapters[0].scsiId: value -1 out of range 0..15");
+    EXPECT_EQ(ParseError(R"({"supportInfo": 4294967296})"),
+              "test.json: field supportInfo: value 4294967296 out of range 0..4294967295");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"maxTargets": "8"}]})"),
+              "test.json: field hostAdapters[0].maxTargets: expected an integer");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"maxTargets": 8.5}]})"),
+              "test.json: field hostAdapters[0].maxTargets: expected an integer");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": {"identifier": "A"}})"), "test.json: field hostAdapters: expected an array");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [7]})"), "test.json: field hostAdapters[0]: expected an object");
+    EXPECT_EQ(ParseError(R"({"completion": "later"})"),
+              "test.json: field completion: expected one of \"synchronous\", \"event\"");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"identifier": "A NAME LONGER THAN 16"}]})"),
+              "test.json: field hostAdapters[0].identifier: longer than 16 characters");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"unique": "01 0G"}]})"),
+              "test.json: field hostAdapters[0].unique: not a string of hexadecimal bytes at character 4");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"lun": 1}]}]})"),
+              "test.json: field hostAdapters[0].targets[0].id: missing");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1}, {"id": 1}]}]})"),
+              "test.json: field hostAdapters[0].targets[1].id: target id and LUN already used by hostAdapters[0].targets[0]");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "faults": {"unitAttention": 1}}]}]})"),
+              "test.json: field hostAdapters[0].targets[0].faults.unitAttention: expected true or false");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "faults": {"senseResponseCode": 113}}]}]})"),
+              "test.json: field hostAdapters[0].targets[0].faults.senseResponseCode: must be 112 (0x70) or 240 (0xF0)");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "mode": {"pages": [{"current": "2A 04 00"}]}}]}]})"),
+              "test.json: field hostAdapters[0].targets[0].mode.pages[0].current: page length byte does not match the page");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "mode": {"pages": [
+                  {"current": "2A 02 00 00", "saved": "0D 02 00 00"}]}}]}]})"),
+              "test.json: field hostAdapters[0].targets[0].mode.pages[0].saved: page code or length differs from the current page");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "mode": {"pages": [
+                  {"current": "2A 02 00 00"}, {"current": "AA 02 00 00"}]}}]}]})"),
+              "test.json: field hostAdapters[0].targets[0].mode.pages[1].current: page given twice");
+}
+
+TEST(Scenario, UnreadableFileIsNamed)
+{
+    const std::string missing = kDir + "/no-such-scenario.json";
+    EXPECT_EQ(emu::LoadScenario(missing).error, missing + ": cannot read the file");
+    EXPECT_EQ(emu::LoadScenario(missing).manager, nullptr);
+
+    const auto path = std::filesystem::temp_directory_path() / "emu-scenario-test.json";
+    std::ofstream(path) << "{\"hostAdapters\": [{\"scsiId\": 99}]}";
+    EXPECT_EQ(emu::LoadScenario(path.string()).error,
+              path.string() + ": field hostAdapters[0].scsiId: value 99 out of range 0..15");
+    std::filesystem::remove(path);
+}
