@@ -1,0 +1,317 @@
+// The native registry alone: REGEDIT4 text, strict loading, atomic saving, raw values.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "platform/Registry.h"
+#include "platform/host/HostRegistry.h"
+
+using namespace platform;
+using namespace platform::host;
+namespace fs = std::filesystem;
+
+namespace {
+
+const RegRoot kUser = RegRoot::CurrentUser;
+const RegRoot kMachine = RegRoot::LocalMachine;
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+class RegistryFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearRegistry();
+        char pattern[] = "/tmp/kalmor-registry-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override
+    {
+        ClearRegistry();
+        fs::remove_all(folder);
+    }
+    std::vector<std::string> FolderEntries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    fs::path folder;
+};
+
+}  // namespace
+
+TEST_F(RegistryFile, SavedTextIsRegedit4WithEscapesAndCrLf)
+{
+    RegKey key = CreateKey(kUser, "\\Software\\Brannwick\\Kalmor");
+    ASSERT_TRUE(key.writeString("", "C:\\Programme\\\"Kalmor\"\nzwei"));
+    ASSERT_TRUE(key.writeInteger("TabIndex", -1));
+    ASSERT_TRUE(key.writeInteger("Options", 42));
+    ASSERT_TRUE(key.writeBinary("0", {0x01, 0xAB, 0x00}));
+    ASSERT_TRUE(CreateKey(kMachine, "SOFTWARE\\Brannwick").writeString("Grüße", "€"));
+    EXPECT_EQ(RegistryText(),
+              "REGEDIT4\r\n"
+              "\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n"
+              "\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Brannwick]\r\n"
+              "\"Grüße\"=\"€\"\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software]\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Brannwick]\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Brannwick\\Kalmor]\r\n"
+              "@=\"C:\\\\Programme\\\\\\\"Kalmor\\\"\\nzwei\"\r\n"
+              "\"TabIndex\"=dword:ffffffff\r\n"
+              "\"Options\"=dword:0000002a\r\n"
+              "\"0\"=hex:01,ab,00\r\n"
+              "\r\n");
+}
+
+TEST_F(RegistryFile, RoundTripKeepsEveryTypeEmptyKeysAndLongValues)
+{
+    RegKey key = CreateKey(kUser, "Software\\Test\\\"Audio-CD\" [1998] 'x'");
+    ASSERT_TRUE(key.writeString("Quote\"Back\\slash", "ä\\\"\n"));
+    ASSERT_TRUE(key.writeString("Long", std::string(10000, 'L')));
+    ASSERT_TRUE(key.writeInteger("Min", INT32_MIN));
+    std::vector<uint8_t> blob(300);
+    for (size_t i = 0; i < blob.size(); ++i) blob[i] = uint8_t(i);
+    ASSERT_TRUE(key.writeBinary("Blob", blob));
+    ASSERT_TRUE(key.writeBinary("NoBytes", {}));
+    ASSERT_TRUE(CreateKey(kMachine, "Empty\\Deeper").isOpen());
+    ASSERT_TRUE(CreateKey(kUser, "").writeInteger("AtTheRoot", 7));
+    ASSERT_TRUE(SetRawValue(kUser, "Raw", "Unterminated", kRegSz, {'a', 'b'}));
+    ASSERT_TRUE(SetRawValue(kUser, "Raw", "TwoBytes", kRegDword, {1, 2}));
+    ASSERT_TRUE(SetRawValue(kUser, "Raw", "Expand", kRegExpandSz, {'%', 'x', '%', 0}));
+    ASSERT_TRUE(SetRawValue(kUser, "Raw", "Multi", kRegMultiSz, {'a', 0, 'b', 0, 0}));
+
+    const std::string text = RegistryText();
+    for (size_t start = 0, end = 0; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = text.substr(start, end - start);
+        if (line.find("=hex") != std::string::npos || line.rfind("  ", 0) == 0) {
+            EXPECT_LE(line.size(), 80u) << "hex lists wrap as regedit wraps them: " << line;
+        }
+    }
+    ClearRegistry();
+    const RegistryLoadResult loaded = LoadRegistryText(text);
+    ASSERT_TRUE(loaded.ok) << loaded.line << ": " << loaded.error;
+    EXPECT_EQ(RegistryText(), text);
+
+    RegKey back = OpenKey(kUser, "Software\\Test\\\"Audio-CD\" [1998] 'x'");
+    EXPECT_EQ(back.readString("quote\"back\\SLASH"), "ä\\\"\n");
+    EXPECT_EQ(back.readString("Long"), std::string(10000, 'L'));
+    EXPECT_EQ(back.readInteger("Min"), INT32_MIN);
+    EXPECT_EQ(back.readBinary("Blob"), blob);
+    EXPECT_EQ(back.readBinary("NoBytes"), std::vector<uint8_t>());
+    EXPECT_TRUE(KeyExists(kMachine, "Empty\\Deeper"));
+    EXPECT_EQ(OpenKey(kUser, "").readInteger("AtTheRoot"), 7);
+    RegKey raw = OpenKey(kUser, "Raw");
+    EXPECT_EQ(raw.readString("Unterminated"), "ab");
+    EXPECT_EQ(raw.readInteger("TwoBytes"), std::nullopt);
+    EXPECT_EQ(raw.valueType("Expand"), RegType::Other);
+    EXPECT_EQ(raw.valueType("Multi"), RegType::Other);
+}
+
+TEST_F(RegistryFile, LoadMergesAndAcceptsLfCommentsAndContinuedHexLists)
+{
+    ASSERT_TRUE(CreateKey(kUser, "Keep").writeInteger("Old", 1));
+    ASSERT_TRUE(CreateKey(kUser, "Merge").writeInteger("Speed", 1));
+    const RegistryLoadResult loaded = LoadRegistryText("REGEDIT4\n"
+                                                       "\n"
+                                                       "; a comment\n"
+                                                       "[HKEY_CURRENT_USER\\Merge]\n"
+                                                       "\"Speed\"=dword:10\n"
+                                                       "\"Bytes\"=hex:01,02,\\\n"
+                                                       "  03,04\n"
+                                                       "\"Other\"=hex(2):41,00\n"
+                                                       "\n");
+    ASSERT_TRUE(loaded.ok) << loaded.line << ": " << loaded.error;
+    RegKey merged = OpenKey(kUser, "Merge");
+    EXPECT_EQ(merged.readInteger("Speed"), 16);
+    EXPECT_EQ(merged.readBinary("Bytes"), (std::vector<uint8_t>{1, 2, 3, 4}));
+    EXPECT_EQ(merged.valueType("Other"), RegType::Other);
+    EXPECT_EQ(OpenKey(kUser, "Keep").readInteger("Old"), 1);
+}
+
+TEST_F(RegistryFile, MalformedFilesAreRejectedWholeWithTheirLineNumber)
+{
+    ASSERT_TRUE(CreateKey(kUser, "Before").writeString("Value", "unchanged"));
+    const std::string before = RegistryText();
+    const std::string good = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Partial]\r\n\"Speed\"=dword:00000008\r\n";
+    struct Case {
+        std::string text;
+        int line;
+    };
+    const std::vector<Case> cases = {
+        {"", 1},
+        {"REGEDIT5\r\n\r\n", 1},
+        {"Windows Registry Editor Version 5.00\r\n", 1},
+        {good + "garbage\r\n", 5},
+        {good + "\"Name\"=\"unterminated\r\n", 5},
+        {good + "\"Name\"=\"bad \\q escape\"\r\n", 5},
+        {good + "\"Name\"=\"text\" after\r\n", 5},
+        {good + "\"Name\"=hex:01,zz\r\n", 5},
+        {good + "\"Name\"=hex:01,\r\n", 5},
+        {good + "\"Name\"=hex:01,\\\r\n", 5},
+        {good + "\"Name\"=hex:100\r\n", 5},
+        {good + "\"Name\"=dword:123456789\r\n", 5},
+        {good + "\"Name\"=dword:-1\r\n", 5},
+        {good + "\"Name\"=-\r\n", 5},
+        {good + "\"Name\" \"x\"\r\n", 5},
+        {good + "\"Name\"=word:1\r\n", 5},
+        {good + "[HKEY_CLASSES_ROOT\\x]\r\n", 5},
+        {good + "[-HKEY_CURRENT_USER\\Before]\r\n", 5},
+        {good + "[HKEY_CURRENT_USER\\x\r\n", 5},
+        {good + "\r\n\"Name\"=\"cut off", 6},
+        {good + "\"Name\"=dword:0000\r", 5},
+        {"REGEDIT4\r\n\r\n\"Name\"=\"before any key\"\r\n", 3},
+    };
+    for (const Case& c : cases) {
+        const RegistryLoadResult result = LoadRegistryText(c.text);
+        EXPECT_FALSE(result.ok) << c.text;
+        EXPECT_EQ(result.line, c.line) << c.text;
+        EXPECT_FALSE(result.error.empty()) << c.text;
+        EXPECT_EQ(RegistryText(), before) << "nothing may be loaded from: " << c.text;
+    }
+}
+
+TEST_F(RegistryFile, SaveReplacesTheFileAtomically)
+{
+    const fs::path target = folder / "registry.reg";
+    ASSERT_TRUE(CreateKey(kUser, "Software\\A").writeInteger("Speed", 1));
+    ASSERT_TRUE(SaveRegistryFile(target.string()));
+    EXPECT_EQ(ReadFile(target), RegistryText());
+
+    ASSERT_TRUE(CreateKey(kUser, "Software\\B").writeInteger("Speed", 2));
+    ASSERT_TRUE(SaveRegistryFile(target.string()));
+    EXPECT_EQ(ReadFile(target), RegistryText());
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"registry.reg"});
+
+    ClearRegistry();
+    const RegistryLoadResult loaded = LoadRegistryFile(target.string());
+    ASSERT_TRUE(loaded.ok) << loaded.line << ": " << loaded.error;
+    EXPECT_EQ(OpenKey(kUser, "Software\\B").readInteger("Speed"), 2);
+}
+
+TEST_F(RegistryFile, FailedSaveLeavesTheOldFileAndNoTemporary)
+{
+    const fs::path target = folder / "registry.reg";
+    ASSERT_TRUE(CreateKey(kUser, "Software\\A").writeInteger("Speed", 1));
+    ASSERT_TRUE(SaveRegistryFile(target.string()));
+    const std::string saved = ReadFile(target);
+
+    // The disk fills up halfway through the new file.
+    ASSERT_TRUE(CreateKey(kUser, "Software\\A").writeBinary("Blob", std::vector<uint8_t>(65536, 0x5A)));
+    rlimit original{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &original), 0);
+    rlimit small = original;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saveResult = SaveRegistryFile(target.string());
+    ::setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saveResult);
+    EXPECT_EQ(ReadFile(target), saved);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"registry.reg"});
+
+    // The rename fails: a folder stands where the file should go.
+    fs::create_directory(folder / "taken");
+    EXPECT_FALSE(SaveRegistryFile((folder / "taken").string()));
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"registry.reg", "taken"}));
+    EXPECT_FALSE(SaveRegistryFile((folder / "missing" / "registry.reg").string()));
+}
+
+TEST_F(RegistryFile, MissingFileIsReportedWithoutLineNumber)
+{
+    const RegistryLoadResult result = LoadRegistryFile((folder / "none.reg").string());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.line, 0);
+    EXPECT_NE(result.error.find("none.reg"), std::string::npos);
+}
+
+TEST_F(RegistryFile, ReadsWhatWineRegeditExports)
+{
+    const fs::path fixture = fs::path(__FILE__).parent_path() / "RegistryWineExport.reg";
+    const RegistryLoadResult loaded = LoadRegistryFile(fixture.string());
+    ASSERT_TRUE(loaded.ok) << loaded.line << ": " << loaded.error;
+
+    RegKey key = OpenKey(kUser, "Software\\KalmorRegistryTest");
+    ASSERT_TRUE(key.isOpen());
+    EXPECT_EQ(key.readString(""), "default text");
+    EXPECT_EQ(key.readString("Gruß"), "Köln – 5 €");
+    EXPECT_EQ(key.readString("Run \"quoted\""), "C:\\Programme\\Kalmor\\kalmor.exe /StartUp");
+    EXPECT_EQ(key.readString("Lines"), "one\ntwo");
+    EXPECT_EQ(key.readInteger("Options"), 2);
+    EXPECT_EQ(key.readInteger("TabIndex"), -1);
+    const std::optional<std::vector<uint8_t>> blob = key.readBinary("Blob");
+    ASSERT_TRUE(blob);
+    ASSERT_EQ(blob->size(), 100u);
+    for (size_t i = 0; i < blob->size(); ++i) EXPECT_EQ((*blob)[i], uint8_t(i * 3)) << i;
+    EXPECT_EQ(key.valueType("Path"), RegType::Other);
+    EXPECT_EQ(key.subkeyNames(), (std::vector<std::string>{"Empty", "HA1_ID0"}));
+    EXPECT_EQ(OpenKey(kUser, "Software\\KalmorRegistryTest\\HA1_ID0\\Default").readInteger("LockSpeed"), 16);
+    const std::vector<std::string> profiles = OpenKey(kUser, "Software\\KalmorRegistryTest\\HA1_ID0").subkeyNames();
+    ASSERT_EQ(profiles.size(), 2u);
+    EXPECT_EQ(profiles[0], "\"Audio-CD\" 14 Tracks 63:12 \"Best Of\" 'Live' [1998] {Disc 1/2} #*?<>| 0123456789abcdef");
+}
+
+TEST(HostRegistry, RawValuesOfTheWrongTypeAreNotReadAsTheExpectedOne)
+{
+    ClearRegistry();
+    ASSERT_TRUE(SetRawValue(kUser, "\\Drive", "DetectMediumChange", kRegSz, {'1', 0}));
+    ASSERT_TRUE(SetRawValue(kUser, "\\Drive", "Short", kRegDword, {1, 0}));
+    ASSERT_TRUE(SetRawValue(kUser, "\\Drive", "NoZero", kRegSz, {'o', 'k'}));
+    RegKey key = OpenKey(kUser, "Drive");
+    EXPECT_EQ(key.valueType("DetectMediumChange"), RegType::String);
+    EXPECT_EQ(key.readInteger("DetectMediumChange"), std::nullopt);
+    EXPECT_EQ(key.valueType("Short"), RegType::Integer);
+    EXPECT_EQ(key.readInteger("Short"), std::nullopt);
+    EXPECT_EQ(key.readString("NoZero"), "ok");
+    EXPECT_FALSE(SetRawValue(kUser, std::string(300, 'x'), "v", kRegSz, {0}));
+    ClearRegistry();
+}
+
+TEST(HostRegistry, ClearRemovesEverythingAndClosesOpenKeys)
+{
+    RegKey key = CreateKey(kMachine, "SOFTWARE\\Brannwick");
+    ASSERT_TRUE(key.writeInteger("Speed", 1));
+    ClearRegistry();
+    EXPECT_FALSE(KeyExists(kMachine, "SOFTWARE"));
+    EXPECT_FALSE(key.writeInteger("Speed", 2));
+    EXPECT_EQ(RegistryText(), "REGEDIT4\r\n\r\n");
+}
+
+TEST(HostRegistry, ConcurrentWritersLoseNothing)
+{
+    ClearRegistry();
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t) {
+        writers.emplace_back([t] {
+            for (int i = 0; i < 200; ++i) {
+                RegKey key = CreateKey(kUser, "Shared\\T" + std::to_string(t) + "_" + std::to_string(i));
+                key.writeInteger("Index", i);
+                CreateKey(kUser, "Shared").writeInteger("T" + std::to_string(t) + "_" + std::to_string(i), i);
+            }
+        });
+    }
+    for (std::thread& writer : writers) writer.join();
+    RegKey shared = OpenKey(kUser, "Shared");
+    EXPECT_EQ(shared.subkeyNames().size(), 800u);
+    EXPECT_EQ(shared.valueNames().size(), 800u);
+    EXPECT_EQ(OpenKey(kUser, "Shared\\T3_199").readInteger("Index"), 199);
+    ClearRegistry();
+}
