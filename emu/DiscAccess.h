@@ -28,6 +28,7 @@ struct DiscReadCommands {
 
 // The commands of a drive of command-set family 0..9 (the program's DriveFamily numbers).
 DiscReadCommands DiscReadCommandsOfFamily(uint8_t family);
+constexpr uint8_t kFamilyMmc = 4;  // what a drive answers unless told otherwise
 
 class DiscAccess {
 public:
@@ -81,7 +82,7 @@ private:
                       std::vector<uint8_t>& out) const;
 
     CdromDrive& drive_;
-    DiscReadCommands commands_;
+    DiscReadCommands commands_ = DiscReadCommandsOfFamily(kFamilyMmc);
     bool mediumChanged_ = false;
     uint8_t density_ = kDensityDefault;
     uint32_t blockLength_ = kBlockSize;
