@@ -29,6 +29,14 @@ for exe in "$build"/tests/wine/*.exe; do
   failed=$((failed + ${f:-0}))
 done
 
+# The user's language (LANG of a German, Swiss German, French or English locale).
+tests=$build/tests/wine/wine_tests.exe
+for pair in de_DE.UTF-8:0407 de_CH.UTF-8:0807 fr_FR.UTF-8:040C C.UTF-8:0409; do
+  lang=${pair%%:*}; id=${pair##*:}
+  out=$(LANG=$lang LC_ALL=$lang KALMOR_EXPECT_LANGID=$id wine "$tests" --gtest_filter='Win32Language.*' 2>&1)
+  grep -q '^\[  PASSED  \] 1 test' <<<"$out"; check "user language $lang gives $id and its texts" $?
+done
+
 # The ASPI probe loads WNASPI32.DLL from the system directory through LoadASPI32.
 probe=$build/tests/wine/probe/aspiprobe.exe
 if [ -f "$probe" ]; then
