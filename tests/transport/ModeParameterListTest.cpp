@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/Assert.h"
+#include "transport/Bytes.h"
+#include "transport/ModeParameterList.h"
+#include "ModeAnswers.h"
+
+namespace {
+
+const std::vector<uint8_t> kPageA = {0x01, 0x02, 0xAA, 0xBB};
+const std::vector<uint8_t> kPageB = {0x0D, 0x06, 0x00, 0x08, 0x00, 0x3C, 0x00, 0x4B};
+const std::vector<uint8_t> kPageC = {0x2A, 0x04, 0x11, 0x22, 0x33, 0x44};
+
+void Load(TModeParameterList& list, const std::vector<uint8_t>& bytes, uint8_t format)
+{
+    list.Clear();
+    std::memcpy(list.Data(), bytes.data(), bytes.size());
+    list.SetFormat(format);
+}
+
+std::string AssertionText(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const EAssertionFailed& e) {
+        return e.text();
+    }
+    return "";
+}
+
+TEST(ModeParameterList, FormatMustBeSetBeforeUse)
+{
+    TModeParameterList list;
+    EXPECT_EQ(AssertionText([&] { list.Length(); }), "_format in [MODE_SENSE_6,MODE_SENSE_10]");
+    EXPECT_EQ(AssertionText([&] { list.SetFormat(MODE_SENSE_NONE); }), "f in [MODE_SENSE_6,MODE_SENSE_10]");
+    EXPECT_EQ(AssertionText([&] { list.SetFormat(3); }), "f in [MODE_SENSE_6,MODE_SENSE_10]");
+    Load(list, Answer10(Concat({kPageA})), MODE_SENSE_10);
+    EXPECT_EQ(AssertionText([&] { list.IsValid10(); }), "");
+    Load(list, Answer6(Concat({kPageA})), MODE_SENSE_6);
+    EXPECT_EQ(AssertionText([&] { list.IsValid10(); }), "_format = MODE_SENSE_10");
+    EXPECT_EQ(AssertionText([&] { list.ConvertHeader(); }), "_format = MODE_SENSE_10");
+    list.Clear();
+    EXPECT_EQ(AssertionText([&] { list.Format(); }), "_format in [MODE_SENSE_6,MODE_SENSE_10]");
+}
+
+TEST(ModeParameterList, PagesAreFoundBehindHeaderAndBlockDescriptorsInBothFormats)
+{
+    const std::vector<uint8_t> descriptor(8, 0x77);
+    for (uint8_t format : {MODE_SENSE_6, MODE_SENSE_10}) {
+        TModeParameterList list;
+        const auto pages = Concat({kPageA, kPageB, kPageC});
+        Load(list, format == MODE_SENSE_6 ? Answer6(pages, descriptor) : Answer10(pages, descriptor), format);
+        EXPECT_EQ(list.Length(), (format == MODE_SENSE_6 ? 4 : 8) + 8 + 18);
+        EXPECT_EQ(list.GetModePageLen(0x01), 4);
+        EXPECT_EQ(list.GetModePageLen(0x0D), 8);
+        EXPECT_EQ(list.GetModePageLen(0x2A), 6);
+        EXPECT_EQ(list.GetModePageLen(0x0E), -1);
+        EXPECT_EQ(list.GetModePageLen(0x77), -1);  // block descriptor bytes are not pages
+        EXPECT_EQ(list.PageByte(0x0D, 3), 0x08);
+        EXPECT_EQ(list.PageByte(0x2A, 5), 0x44);
+        EXPECT_EQ(list.PageByte(0x2A, 6), -1);  // past the end of the list
+        EXPECT_EQ(list.PageByte(0x0E, 0), -1);
+    }
+}
+
+TEST(ModeParameterList, SavablePageByteDoesNotMatchThePlainCode)
+{
+    TModeParameterList list;
+    Load(list, Answer10(Concat({{0x8D, 0x02, 0x01, 0x02}})), MODE_SENSE_10);
+    EXPECT_EQ(list.GetModePageLen(0x0D), -1);
+    EXPECT_EQ(list.GetModePageLen(0x8D), 4);
+}
+
+TEST(ModeParameterList, SetPageByteStaysInsideThePage)
+{
+    TModeParameterList list;
+    Load(list, Answer10(Concat({kPageA, kPageB})), MODE_SENSE_10);
+    list.SetPageByte(0x0D, 7, 0x99);
+    EXPECT_EQ(list.PageByte(0x0D, 7), 0x99);
+    EXPECT_EQ(list.Data()[8 + 4 + 7], 0x99);
+    EXPECT_EQ(AssertionText([&] { list.SetPageByte(0x0D, 8, 1); }), "index < GetModePageLen(pagecode)");
+    EXPECT_EQ(AssertionText([&] { list.SetPageByte(0x0E, 0, 1); }), "index < GetModePageLen(pagecode)");
+}
+
+TEST(ModeParameterList, LoadBytesAndPrepareForSelect)
+{
+    TModeParameterList list;
+    const auto own = Answer6(Concat({kPageB}));
+    list.LoadBytes(own.data(), int(own.size()));
+    EXPECT_EQ(list.Format(), MODE_SENSE_6);
+    EXPECT_EQ(list.Length(), int(own.size()));
+    EXPECT_EQ(list.PageByte(0x0D, 5), 0x3C);
+    list.PrepareForSelect();
+    EXPECT_EQ(list.Data()[0], 0);
+
+    Load(list, Answer10(Concat({kPageB})), MODE_SENSE_10);
+    list.PrepareForSelect();
+    EXPECT_EQ(getBe16(list.Data()), 0u);
+    EXPECT_EQ(list.Length(), 16);
+
+    std::vector<uint8_t> tooMany(1025, 0);
+    EXPECT_THROW(list.LoadBytes(tooMany.data(), 1025), EAssertionFailed);
+}
+
+TEST(ModeParameterList, StructureCheckWantsAscendingPagesEndingAtTheDeclaredLength)
+{
+    TModeParameterList list;
+    Load(list, Answer10(Concat({kPageA, kPageB, kPageC})), MODE_SENSE_10);
+    EXPECT_TRUE(list.IsValid10());
+    Load(list, Answer10(Concat({kPageC, kPageB})), MODE_SENSE_10);
+    EXPECT_FALSE(list.IsValid10());
+    Load(list, Answer10(Concat({kPageB, kPageB})), MODE_SENSE_10);
+    EXPECT_FALSE(list.IsValid10());
+    auto overrun = Answer10(Concat({kPageA, kPageB}));
+    overrun[8 + 4 + 1] += 1;
+    Load(list, overrun, MODE_SENSE_10);
+    EXPECT_FALSE(list.IsValid10());
+    auto shortfall = Answer10(Concat({kPageA, kPageB}));
+    putBe16(shortfall.data(), getBe16(shortfall.data()) + 1);  // a stray byte after the last page
+    Load(list, shortfall, MODE_SENSE_10);
+    EXPECT_FALSE(list.IsValid10());
+}
+
+TEST(ModeParameterList, RepairShortensAFirstPageThatOvershootsByUpToFour)
+{
+    TModeParameterList list;
+    for (int overshoot = 0; overshoot <= 5; ++overshoot) {
+        auto answer = Answer10(Concat({kPageB}));
+        answer[9] += uint8_t(overshoot);
+        Load(list, answer, MODE_SENSE_10);
+        EXPECT_EQ(list.RepairPageLength(0x0D), overshoot <= 4) << overshoot;
+        EXPECT_EQ(list.IsValid10(), overshoot <= 4) << overshoot;
+        if (overshoot <= 4) {
+            EXPECT_EQ(list.GetModePageLen(0x0D), 8);
+        }
+    }
+    auto answer = Answer10(Concat({kPageB}));
+    answer[9] += 3;
+    Load(list, answer, MODE_SENSE_10);
+    EXPECT_FALSE(list.RepairPageLength(0x2A));
+    EXPECT_TRUE(list.RepairPageLength(kAllModePages));
+}
+
+TEST(ModeParameterList, RepairNeverTurnsALengthNegative)
+{
+    // The first page starts at the last byte of the answer: its length byte 0 must not wrap.
+    auto answer = Answer10({0x0D});
+    answer.push_back(0x00);
+    TModeParameterList list;
+    Load(list, answer, MODE_SENSE_10);
+    EXPECT_FALSE(list.RepairPageLength(0x0D));
+    EXPECT_EQ(list.Data()[9], 0x00);
+}
+
+TEST(ModeParameterList, SixByteHeaderInATenByteAnswerIsConverted)
+{
+    const auto pages = Concat({kPageA, kPageB});
+    const auto answer = SixByteHeaderIn10(pages, 0x12, 0x34);
+    TModeParameterList list;
+    Load(list, answer, MODE_SENSE_10);
+    EXPECT_FALSE(list.IsValid10());
+    ASSERT_TRUE(list.ConvertHeader());
+    EXPECT_EQ(list.Format(), MODE_SENSE_10);
+    EXPECT_TRUE(list.IsValid10());
+    std::vector<uint8_t> expected = {0, uint8_t(pages.size() + 6), 0x12, 0x34, 0, 0, 0, 0};
+    expected.insert(expected.end(), pages.begin(), pages.end());
+    EXPECT_EQ(list.Length(), int(expected.size()));
+    EXPECT_EQ(std::vector<uint8_t>(list.Data(), list.Data() + expected.size()), expected);
+}
+
+TEST(ModeParameterList, ConversionRefusesWhatItCannotExplain)
+{
+    TModeParameterList list;
+    auto noRepeat = SixByteHeaderIn10(Concat({kPageA, kPageB}), 0, 0);
+    noRepeat[noRepeat.size() - 1] ^= 0xFF;
+    Load(list, noRepeat, MODE_SENSE_10);
+    EXPECT_FALSE(list.ConvertHeader());
+
+    Load(list, SixByteHeaderIn10(Concat({kPageB, kPageA}), 0, 0), MODE_SENSE_10);
+    EXPECT_FALSE(list.ConvertHeader());
+
+    std::vector<uint8_t> tiny = {5, 0, 0, 0, 0, 0, 0, 0};
+    Load(list, tiny, MODE_SENSE_10);
+    EXPECT_FALSE(list.ConvertHeader());
+}
+
+// Lengths and offsets from a drive that point outside the list: every answer below
+// must give plain results, never an access outside the 1024 bytes (the sanitizer build
+// checks the latter).
+TEST(ModeParameterList, MaliciousLengthsStayInsideTheList)
+{
+    TModeParameterList list;
+    std::vector<uint8_t> bytes(TModeParameterList::kCapacity, 0xFE);
+
+    putBe16(&bytes[0], 0xFFFF);  // mode data length far past the list
+    putBe16(&bytes[6], 0);
+    Load(list, bytes, MODE_SENSE_10);
+    EXPECT_EQ(list.Length(), TModeParameterList::kCapacity);
+    EXPECT_FALSE(list.IsValid10());
+    EXPECT_FALSE(list.RepairPageLength(kAllModePages));
+    EXPECT_EQ(list.GetModePageLen(0x0D), -1);
+    EXPECT_EQ(list.PageByte(0xFE, 1023 - 8), 0xFE);
+    EXPECT_EQ(list.PageByte(0xFE, 1024 - 8), -1);
+    EXPECT_EQ(list.PageByte(0xFE, 0x7FFFFFFF), -1);
+
+    putBe16(&bytes[6], 0xFFFF);  // block descriptors far past the list
+    Load(list, bytes, MODE_SENSE_10);
+    EXPECT_EQ(list.GetModePageLen(0xFE), -1);
+    EXPECT_FALSE(list.IsValid10());
+    EXPECT_FALSE(list.RepairPageLength(kAllModePages));
+
+    putBe16(&bytes[0], 1022);  // exactly the list, the walk's last page at its last byte
+    putBe16(&bytes[6], 1015);
+    bytes[1023] = 0x0D;
+    Load(list, bytes, MODE_SENSE_10);
+    EXPECT_EQ(list.GetModePageLen(0x0D), -1);
+    EXPECT_FALSE(list.IsValid10());
+    EXPECT_FALSE(list.RepairPageLength(0x0D));
+
+    bytes.assign(TModeParameterList::kCapacity, 0xFF);  // 6-byte header: n = 255, descriptor 255
+    Load(list, bytes, MODE_SENSE_6);
+    EXPECT_EQ(list.Length(), 256);
+    EXPECT_EQ(list.GetModePageLen(0xFF), -1);
+    list.SetFormat(MODE_SENSE_10);
+    EXPECT_FALSE(list.ConvertHeader());
+}
+
+TEST(ModeParameterList, PageRunningOffTheEndHasOnlyItsListedBytes)
+{
+    TModeParameterList list;
+    auto answer = Answer10(Concat({kPageA, kPageB}));
+    answer[8 + 4 + 1] = 0x20;  // claims 32 parameter bytes, 6 are there
+    Load(list, answer, MODE_SENSE_10);
+    EXPECT_EQ(list.GetModePageLen(0x0D), 0x22);
+    EXPECT_EQ(list.PageByte(0x0D, 7), 0x4B);
+    EXPECT_EQ(list.PageByte(0x0D, 8), -1);
+    list.SetPageByte(0x0D, 20, 0x55);  // inside the claimed page, outside the list: ignored
+    EXPECT_EQ(list.PageByte(0x0D, 20), -1);
+    EXPECT_EQ(list.Data()[12 + 20], 0);
+}
+
+}  // namespace
