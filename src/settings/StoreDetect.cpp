@@ -128,7 +128,7 @@ void DetectAndProbe(TCDROM& cd, platform::RegKey& key, const std::string& discTy
     cd.DetectSpeedSteps(!forceProbing, true);
     key.writeInteger(discType + regnames::kDetectTicks, int32_t(platform::TickCount() - detectStart));
     const std::string table = cd.SpeedTableText();
-    if (!table.empty()) key.writeString(discType + regnames::kZoneInfo, table);
+    if (!table.empty()) key.writeString(discType + " " + regnames::kZoneInfo, table);
     key.writeInteger(triesName, *tries + 1);
 
     const int32_t current = cd.CurrentSpeedFactor();

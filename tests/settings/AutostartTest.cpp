@@ -1,0 +1,106 @@
+// Program start of the settings store and the Run entry.
+#include <gtest/gtest.h>
+
+#include "platform/host/HostRegistry.h"
+#include "platform/host/HostSystem.h"
+#include "settings/Autostart.h"
+#include "settings/Store.h"
+#include "settings/StoreKeys.h"
+
+using platform::RegRoot;
+
+namespace {
+
+constexpr const char* kOldPlace = "C:\\Old\\kalmor.exe";
+constexpr const char* kNewPlace = "D:\\Tools\\kalmor.exe";
+
+class AutostartTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::host::ClearRegistry();
+        platform::host::SetProgramFileName(kNewPlace);
+    }
+    void TearDown() override { platform::host::SetProgramFileName("C:\\Program Files\\Kalmor\\kalmor.exe"); }
+
+    static platform::RegKey Run() { return platform::CreateKey(RegRoot::CurrentUser, regnames::kRunKey); }
+    static std::optional<std::string> RunEntry()
+    {
+        return platform::OpenKey(RegRoot::CurrentUser, regnames::kRunKey).readString("Kalmor");
+    }
+    // A previous start that left start mode m and a Run entry for the old place.
+    static void PreviousStart(uint8_t mode)
+    {
+        StartSettingsStore({});
+        ASSERT_TRUE(WriteStartMode(mode));
+        Run().writeString("Kalmor", std::string(kOldPlace) + " /StartUp");
+    }
+};
+
+}  // namespace
+
+TEST_F(AutostartTest, FirstStartChoosesTheStartModeAndCreatesNoRunEntry)
+{
+    StartSettingsStore({"-foo"});
+    EXPECT_EQ(2, StartMode);
+    EXPECT_EQ(2, ReadStartMode());
+    EXPECT_FALSE(RunEntry());
+
+    platform::host::ClearRegistry();
+    StartSettingsStore({"/startup"});
+    EXPECT_TRUE(StartedByWindows);
+    EXPECT_EQ(0, ReadStartMode());
+    EXPECT_FALSE(RunEntry());
+}
+
+TEST_F(AutostartTest, RunEntryFollowsTheStartModeAndTheProgramsPlace)
+{
+    PreviousStart(2);
+    StartSettingsStore({});
+    EXPECT_FALSE(RunEntry());
+
+    for (const uint8_t mode : {0, 1}) {
+        PreviousStart(mode);
+        StartSettingsStore({"/StartUp"});
+        EXPECT_EQ(std::string(kNewPlace) + " /StartUp", RunEntry()) << int(mode);
+    }
+
+    // An entry of another registry type is rewritten as the plain string.
+    platform::host::SetRawValue(RegRoot::CurrentUser, regnames::kRunKey, "Kalmor", platform::host::kRegExpandSz,
+                                {'x', 0});
+    StartSettingsStore({});
+    EXPECT_EQ(AutostartCommand(), RunEntry());
+}
+
+TEST_F(AutostartTest, ClearOptionInCapitalsEmptiesBothTrees)
+{
+    StartSettingsStore({});
+    platform::CreateKey(RegRoot::LocalMachine, regnames::DriveKey(1, 0)).writeInteger("Speed_1", 40);
+    platform::CreateKey(RegRoot::CurrentUser, regnames::ProfileKey(1, 0, "Default")).writeInteger("Speed", 8);
+    WriteTabIndex(1);
+
+    StartSettingsStore({"-CLEAR", "-Debug", "-INACTIVITY"});
+    EXPECT_TRUE(DebugMode);
+    EXPECT_TRUE(InactivityOption);
+    EXPECT_FALSE(StartedByWindows);
+    EXPECT_EQ(-1, TeacEepromDrive);
+    EXPECT_FALSE(platform::KeyExists(RegRoot::LocalMachine, regnames::DriveKey(1, 0)));
+    EXPECT_FALSE(platform::KeyExists(RegRoot::CurrentUser, regnames::DriveKey(1, 0)));
+    EXPECT_EQ(-1, ReadTabIndex());
+    EXPECT_EQ(2, ReadStartMode());  // chosen again after the clear
+
+    StartSettingsStore({});
+    EXPECT_FALSE(DebugMode);
+    EXPECT_FALSE(InactivityOption);
+}
+
+TEST_F(AutostartTest, SetAutostartReportsWhatTheRegistryHolds)
+{
+    EXPECT_TRUE(SetAutostart(false));  // nothing to remove
+    ASSERT_TRUE(SetAutostart(true));
+    EXPECT_EQ(std::string(kNewPlace) + " /StartUp", RunEntry());
+    Run().writeString("Other", "x");
+    EXPECT_TRUE(SetAutostart(false));
+    EXPECT_FALSE(RunEntry());
+    EXPECT_EQ("x", Run().readString("Other"));
+}

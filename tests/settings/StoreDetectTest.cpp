@@ -1,0 +1,153 @@
+// The detection cache across several program starts over one registry, on the virtual clock.
+#include "platform/host/Host.h"
+#include "settings/StoreTestSupport.h"
+
+namespace {
+
+constexpr uint8_t kSetCdSpeed = 0xBB;
+
+std::vector<int32_t> SpeedList(const platform::RegKey& key, const std::string& prefix)
+{
+    std::vector<int32_t> list;
+    while (const auto value = key.readInteger(prefix + "Speed_" + std::to_string(list.size() + 1))) list.push_back(*value);
+    return list;
+}
+
+}  // namespace
+
+TEST_F(StoreTest, FirstDetectionFillsTheCacheAndTheNextStartUsesIt)
+{
+    auto device = MmcDrive();
+    manager_->attach(0, 0, 0, device);
+    platform::host::SetDateTimeText("24.12.2001", "18:05:00");
+    platform::host::SetClock(1000);
+    StartProgram();
+    DetectSpeeds(0, false);
+
+    const std::vector<int32_t> steps = {32, 24, 16, 8, 4};
+    {
+        const platform::RegKey key = CacheKey();
+        EXPECT_EQ("ACME    ", key.readString("VendorId"));
+        EXPECT_EQ("CD-ROM FAST 32  ", key.readString("ProductId"));
+        EXPECT_EQ("1.00", key.readString("Revision"));
+        EXPECT_EQ("MMC", key.readString("CDROMtypeStr"));
+        EXPECT_EQ("GENERIC", key.readString("CDROMnameStr"));
+        EXPECT_EQ("[keine CD]", key.readString("DetectionCDs"));
+        EXPECT_EQ(1, key.readInteger("keine CD Tries"));
+        EXPECT_EQ("24.12.2001 / 18:05:00", key.readString("keine CD DateTime"));
+        EXPECT_GT(key.readInteger("keine CD D-Ticks").value_or(0), 0);
+        EXPECT_GT(key.readInteger("keine CD T-Ticks").value_or(0), 0);
+        EXPECT_EQ(steps, SpeedList(key, "keine CD "));
+        EXPECT_EQ(steps, SpeedList(key, ""));
+        EXPECT_EQ(Drives[0].CDROM->SpeedTableText(), key.readString("ZoneInfo"));
+        EXPECT_EQ(key.readString("ZoneInfo"), key.readString("keine CD ZoneInfo"));
+        EXPECT_EQ(5u * 12, key.readString("ZoneInfo").value_or("").size());
+    }
+    EXPECT_EQ(100, Drives[0].CDROM->DetectionProgress);
+    EXPECT_EQ(32u * 176, EmulatedSpeed(*device));  // set back to where it was
+    EXPECT_TRUE(platform::host::TakeMessages().empty());
+
+    const std::string table = CacheKey().readString("ZoneInfo").value_or("");
+    StartProgram();
+    DetectSpeeds(0, false);
+    EXPECT_TRUE(Cdbs(kSetCdSpeed).empty());
+    EXPECT_TRUE(Drives[0].CDROM->SpeedTableValid);
+    EXPECT_EQ(table, Drives[0].CDROM->SpeedTableText());
+    EXPECT_EQ(1, CacheKey().readInteger("keine CD Tries"));
+    EXPECT_EQ(100, Drives[0].CDROM->DetectionProgress);
+
+    // Another disc type is examined afresh and noted beside the first.
+    device->setMedium(AudioDisc());
+    StartProgram();
+    DetectSpeeds(0, false);
+    EXPECT_FALSE(Cdbs(kSetCdSpeed).empty());
+    EXPECT_EQ("[keine CD][Audio-CD]", CacheKey().readString("DetectionCDs"));
+    EXPECT_EQ(1, CacheKey().readInteger("Audio-CD Tries"));
+}
+
+TEST_F(StoreTest, DriveBelowItsMaximumIsExaminedThreeTimesOnly)
+{
+    // Reports 40x but its fastest step is 32x: the cache never satisfies it.
+    manager_->attach(0, 0, 0, MmcDrive("CD-ROM FAST 40  ", 40 * 176));
+    for (int start = 1; start <= 4; ++start) {
+        StartProgram();
+        DetectSpeeds(0, false);
+        EXPECT_EQ(start <= 3, !Cdbs(kSetCdSpeed).empty()) << "start " << start;
+        EXPECT_EQ(100, Drives[0].CDROM->DetectionProgress);
+    }
+    EXPECT_EQ(3, CacheKey().readInteger("keine CD Tries"));
+    EXPECT_EQ(32, CacheKey().readInteger("Speed_1"));
+}
+
+TEST_F(StoreTest, ProbingReplacesTheAcceptedListOnlyWhenItReachesFurther)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    StartProgram();
+    auto seed = [](const std::vector<int32_t>& accepted) {
+        platform::host::ClearRegistry();
+        platform::RegKey key = platform::CreateKey(RegRoot::LocalMachine, regnames::DriveKey(0, 0));
+        key.writeString("VendorId", "ACME    ");
+        key.writeString("ProductId", "CD-ROM FAST 32  ");
+        key.writeString("Revision", "1.00");
+        key.writeString("DetectionCDs", "[Audio-CD]");
+        key.writeString("ZoneInfo", "seeded");
+        for (size_t i = 0; i < accepted.size(); ++i) key.writeInteger("Speed_" + std::to_string(i + 1), accepted[i]);
+    };
+
+    // Same top step, more steps: the accepted list and its table stay.
+    seed({32, 28, 24, 16, 8, 4});
+    DetectSpeeds(0, false);  // no disc: "keine CD" is new, so it runs
+    EXPECT_EQ((std::vector<int32_t>{32, 28, 24, 16, 8, 4}), SpeedList(CacheKey(), ""));
+    EXPECT_EQ("seeded", CacheKey().readString("ZoneInfo"));
+    EXPECT_EQ("[Audio-CD][keine CD]", CacheKey().readString("DetectionCDs"));
+
+    // A lower top step is replaced, the old list deleted up to its first gap.
+    seed({24, 16, 8, 4, 2, 1});
+    DetectSpeeds(0, false);
+    EXPECT_EQ((std::vector<int32_t>{32, 24, 16, 8, 4}), SpeedList(CacheKey(), ""));
+    EXPECT_EQ(platform::RegType::Missing, CacheKey().valueType("Speed_6"));
+    EXPECT_EQ(Drives[0].CDROM->SpeedTableText(), CacheKey().readString("ZoneInfo"));
+}
+
+TEST_F(StoreTest, AnotherDriveAtTheAddressLosesTheOldSettingsAndCache)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    {
+        platform::RegKey cache = platform::CreateKey(RegRoot::LocalMachine, regnames::DriveKey(0, 0));
+        cache.writeString("VendorId", "OTHER   ");
+        cache.writeString("ProductId", "CD-ROM FAST 32  ");
+        cache.writeString("Revision", "1.00");
+        cache.writeString("DetectionCDs", "[keine CD]");
+        cache.writeInteger("Speed_1", 48);
+        cache.writeString("Speed_1_audio", "old result");
+        ProfileKey("Default").writeInteger("Speed", 48);
+    }
+    StartProgram();
+    DetectSpeeds(0, false);
+    EXPECT_FALSE(platform::KeyExists(RegRoot::CurrentUser, regnames::ProfileKey(0, 0, "Default")));
+    const platform::RegKey key = CacheKey();
+    EXPECT_EQ("ACME    ", key.readString("VendorId"));
+    EXPECT_EQ(32, key.readInteger("Speed_1"));
+    EXPECT_EQ(platform::RegType::Missing, key.valueType("Speed_1_audio"));
+}
+
+TEST_F(StoreTest, DamagedCacheValuesDoNotReachTheDrive)
+{
+    // A maximum of 0xFFFF KB/s (372x) would start probing at 446x: no such factor is sent.
+    manager_->attach(0, 0, 0, MmcDrive("CD-ROM FAST 32  ", 0xFFFF));
+    StartProgram();
+    DetectSpeeds(0, false);
+    EXPECT_TRUE(platform::host::TakeMessages().empty());
+    EXPECT_EQ(32, CacheKey().readInteger("Speed_1"));
+
+    // A cut speed table text leaves the table empty instead of tripping the loader.
+    {
+        platform::RegKey key = platform::CreateKey(RegRoot::LocalMachine, regnames::DriveKey(0, 0));
+        key.writeInteger("Speed_1", 400);
+        key.writeString("ZoneInfo", "0020160016");
+    }
+    StartProgram();
+    DetectSpeeds(0, false);
+    EXPECT_TRUE(Cdbs(kSetCdSpeed).empty());
+    EXPECT_FALSE(Drives[0].CDROM->SpeedTableValid);
+}

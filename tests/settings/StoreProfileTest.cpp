@@ -1,0 +1,284 @@
+// The drive table and the profiles, applied to emulated drives and checked by the commands sent.
+#include "platform/host/Host.h"
+#include "settings/StoreTestSupport.h"
+#include "transport/Bytes.h"
+
+namespace {
+
+constexpr uint8_t kSetCdSpeed = 0xBB;
+
+}  // namespace
+
+TEST_F(StoreTest, DriveListKeepsCdromDrivesWithTheirTimersAndNames)
+{
+    emu::InquiryData disk;
+    disk.vendor = "ACME    ";
+    disk.product = "HARD DISK       ";
+    manager_->attach(0, 0, 0, MmcDrive("CD-ROM FAST 32  "));
+    manager_->attach(0, 1, 0, std::make_shared<emu::GenericDevice>(disk));
+    manager_->attach(0, 3, 0, emu::MakeCdromDrive("TEAC    ", "CD-532E         ", "3.0A"));
+    manager_->attach(0, 5, 0, MmcDrive("DVD-ROM SD 16   "));
+    StartProgram();
+
+    ASSERT_EQ(3, numDrives);
+    EXPECT_EQ("ACME FAST 32", Drives[0].DriveName);
+    EXPECT_EQ("TEAC CD-532E", Drives[1].DriveName);
+    EXPECT_EQ("ACME SD 16", Drives[2].DriveName);
+    EXPECT_EQ(5, Drives[2].CDROM->TargetId());
+    EXPECT_EQ(1, TeacEepromDrive);
+
+    const TDriveSettings& d = Drives[0];
+    EXPECT_EQ(30, d.Idle);
+    EXPECT_TRUE(d.HasIdleTimer);
+    EXPECT_EQ(120, d.StandBy);
+    EXPECT_TRUE(d.HasStandbyTimer);
+    EXPECT_EQ(5, d.Inactivity);
+    EXPECT_FALSE(d.HasInactivity);  // the standby timer wins
+    EXPECT_FALSE(d.InactivityFixed);
+    EXPECT_EQ(-1, d.Speed);
+    EXPECT_EQ("Default", d.DiscID);
+    EXPECT_FALSE(Drives[1].HasIdleTimer);
+    EXPECT_FALSE(Drives[1].HasStandbyTimer);
+
+    InactivityOption = true;
+    StartProgram();
+    EXPECT_FALSE(Drives[0].HasStandbyTimer);
+    EXPECT_TRUE(Drives[0].HasInactivity);
+
+    FreeDriveList();
+    EXPECT_EQ(0, numDrives);
+    EXPECT_EQ(-1, TeacEepromDrive);
+    EXPECT_EQ(nullptr, Drives[0].CDROM);
+}
+
+TEST_F(StoreTest, DriveNamesLoseTheirBlanksAndDeviceKind)
+{
+    EXPECT_EQ("TOSHIBA XM-6201TA", MakeDriveName("TOSHIBA ", "CD-ROM XM-6201TA"));
+    EXPECT_EQ("PIONEER DVD-115", MakeDriveName("PIONEER ", "DVD-ROM DVD-115 "));
+    EXPECT_EQ("HP 8200", MakeDriveName("HP      ", "CD-R 8200       "));
+    EXPECT_EQ("ACME CD-ROM", MakeDriveName("ACME", "CD-ROM"));  // no blank after it
+}
+
+class TwoAdapterStoreTest : public StoreTest {
+protected:
+    void BuildSystem(emu::Manager& manager) override
+    {
+        manager.addHostAdapter("EMU_HA0");
+        manager.addHostAdapter("EMU_HA1");
+        for (uint8_t ha = 0; ha < 2; ++ha) {
+            for (uint8_t t = 0; t < 8; ++t) {
+                manager.attach(ha, t, 0, emu::MakeCdromDrive("ACME    ", "CD " + std::to_string(ha * 8 + t) + "            ", "1.00"));
+            }
+        }
+    }
+};
+
+TEST_F(TwoAdapterStoreTest, DrivesBeyondTheTenthAreIgnored)
+{
+    StartProgram();
+    ASSERT_EQ(10, numDrives);
+    EXPECT_EQ(1, Drives[9].CDROM->HaId());
+    EXPECT_EQ(1, Drives[9].CDROM->TargetId());
+}
+
+TEST_F(StoreTest, LoadSettingsAppliesSpeedAndTimersButNotTheLock)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    StartProgram();
+    {
+        platform::RegKey key = ProfileKey("Default");
+        key.writeInteger("Speed", 8);
+        key.writeInteger("LockSpeed", 16);
+        key.writeInteger("StandBy", 60);
+        key.writeInteger("Idle", 45);
+    }
+    DebugMode = true;
+    ASSERT_TRUE(LoadSettings(0, "Default"));
+
+    const auto speeds = Cdbs(kSetCdSpeed);
+    ASSERT_EQ(1u, speeds.size());
+    EXPECT_EQ(8 * 177 + 87, getBe16(&speeds[0][2]));
+    EXPECT_EQ(600, LastSelected32(0x1A, 8));
+    EXPECT_EQ(450, LastSelected32(0x1A, 4));
+    EXPECT_GE(Cdbs(0x00).size(), 3u);
+    const TDriveSettings& d = Drives[0];
+    EXPECT_EQ("16x", d.LockSpeedStr);
+    EXPECT_TRUE(d.UseStandbyTimer);
+    EXPECT_TRUE(d.UseIdleTimer);
+    const auto sounds = platform::host::TakePlayedSounds();
+    ASSERT_EQ(1u, sounds.size());
+    EXPECT_EQ("MailBeep", sounds[0].name);
+    EXPECT_TRUE(sounds[0].async);
+}
+
+TEST_F(StoreTest, EmptyProfileRestoresOnlyTheDefaultIdleTime)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    StartProgram();
+    EXPECT_FALSE(LoadSettings(0, "Default"));
+    EXPECT_TRUE(manager_->log().empty());
+
+    ProfileKey("Default");
+    ASSERT_TRUE(LoadSettings(0, "Default"));
+    EXPECT_TRUE(Cdbs(kSetCdSpeed).empty());
+    EXPECT_EQ(600, LastSelected32(0x1A, 4));   // default idle 60 s
+    EXPECT_EQ(1200, LastSelected32(0x1A, 8));  // standby as it was
+    EXPECT_EQ(60, Drives[0].Idle);
+    EXPECT_FALSE(Drives[0].UseIdleTimer);
+    EXPECT_EQ(-1, Drives[0].StandBy);
+    EXPECT_TRUE(platform::host::TakePlayedSounds().empty());
+}
+
+TEST_F(StoreTest, StoredValuesNoDriveAcceptsCountAsMissing)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    StartProgram();
+    {
+        platform::RegKey key = ProfileKey("Default");
+        key.writeInteger("Speed", 1000);
+        key.writeInteger("LockSpeed", 300);
+        key.writeString("LockSpeedStr", "300x");
+        key.writeInteger("StandBy", -5);
+        key.writeInteger("Idle", 0x7FFFFFFF);
+    }
+    ASSERT_TRUE(LoadSettings(0, "Default"));
+    EXPECT_TRUE(Cdbs(kSetCdSpeed).empty());
+    EXPECT_TRUE(platform::host::TakeMessages().empty());
+    EXPECT_EQ(-1, Drives[0].Speed);
+    EXPECT_EQ(-1, Drives[0].LockSpeed);
+    EXPECT_EQ("", Drives[0].LockSpeedStr);
+    EXPECT_EQ(3000, LastSelected32(0x1A, 8));  // default standby 300 s
+    EXPECT_EQ(600, LastSelected32(0x1A, 4));   // default idle 60 s
+
+    // A speed stored as text is no speed either; an overlong display text is cut.
+    {
+        platform::RegKey key = ProfileKey("Default");
+        key.writeString("Speed", "8");
+        key.writeInteger("LockSpeed", 16);
+        key.writeString("LockSpeedStr", std::string(10000, 'x'));
+    }
+    manager_->clearLog();
+    ASSERT_TRUE(LoadSettings(0, "Default"));
+    EXPECT_TRUE(Cdbs(kSetCdSpeed).empty());
+    EXPECT_EQ(16, Drives[0].LockSpeed);
+    EXPECT_EQ(std::string(kMaxLockSpeedStrLength, 'x'), Drives[0].LockSpeedStr);
+}
+
+TEST_F(StoreTest, PlextorFeaturesFollowTheProfile)
+{
+    auto device = emu::MakeCdromDrive("PLEXTOR ", "CD-ROM PX-40TS  ", "1.00");
+    device->modePages().setPage(emu::PageWithMask(0x31, 8, {{3, 0x04}}, {{3, 0x05}}));
+    manager_->attach(0, 0, 0, device);
+    StartProgram();
+    ASSERT_EQ(1, numDrives);
+    ASSERT_TRUE(Drives[0].HasPlextorIdle);
+    ASSERT_TRUE(Drives[0].HasPlextorGameMode);
+    EXPECT_FALSE(Drives[0].PlextorIdle);
+    {
+        platform::RegKey key = ProfileKey("Default");
+        key.writeInteger("PlextorIdle", 1);
+        key.writeInteger("PlextorGameMode", 1);
+    }
+    ASSERT_TRUE(LoadSettings(0, "Default"));
+    EXPECT_EQ(0x01, device->modePages().page(emu::PageControl::Current, 0x31)[3]);
+    EXPECT_TRUE(Drives[0].PlextorIdle);
+    EXPECT_TRUE(Drives[0].PlextorGameMode);
+
+    Drives[0].PlextorGameMode = false;
+    SaveSettings(0, "CD-Extra/9D0");
+    const platform::RegKey saved = ProfileKey("CD-Extra/9D0");
+    EXPECT_EQ(1, saved.readInteger("PlextorIdle"));
+    EXPECT_EQ(0, saved.readInteger("PlextorGameMode"));
+    EXPECT_EQ(platform::RegType::Missing, saved.valueType("Idle"));
+}
+
+TEST_F(StoreTest, SaveSettingsWritesOnlyWhatTheDriveSupports)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    StartProgram();
+    {
+        platform::RegKey key = ProfileKey("Default");
+        key.writeInteger("Inactivity", 7);
+        key.writeInteger("PlextorIdle", 1);
+        key.writeString("LockSpeedStr", "old");
+    }
+    TDriveSettings& d = Drives[0];
+    d.Speed = 8;
+    d.StandBy = 60;
+    d.UseStandbyTimer = true;
+    d.Idle = 45;
+    d.UseIdleTimer = false;
+    SaveSettings(0, "Default");
+    {
+        const platform::RegKey key = ProfileKey("Default");
+        EXPECT_EQ(8, key.readInteger("Speed"));
+        EXPECT_EQ(-1, key.readInteger("LockSpeed"));
+        EXPECT_EQ(platform::RegType::Missing, key.valueType("LockSpeedStr"));
+        EXPECT_EQ(60, key.readInteger("StandBy"));
+        EXPECT_EQ(-1, key.readInteger("Idle"));
+        EXPECT_EQ(7, key.readInteger("Inactivity"));
+        EXPECT_EQ(1, key.readInteger("PlextorIdle"));
+    }
+
+    d.LockSpeed = 24;
+    d.LockSpeedStr = "11x-24x CAV";
+    d.UseIdleTimer = true;
+    SaveSettings(0, "Default");
+    d = TDriveSettings{std::move(d.CDROM)};
+    d.HasStandbyTimer = d.HasIdleTimer = true;
+    ASSERT_TRUE(LoadSettings(0, "Default"));
+    EXPECT_EQ(8, d.Speed);
+    EXPECT_EQ(24, d.LockSpeed);
+    EXPECT_EQ("11x-24x CAV", d.LockSpeedStr);
+    EXPECT_EQ(45, d.Idle);
+    EXPECT_EQ(600, LastSelected32(0x1A, 8));
+}
+
+TEST_F(StoreTest, DiscIdentityNamesOneProfileKeyAndBackslashesNone)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    StartProgram();
+    std::string identity = "Daten-CD/\"MY_DISC\"/1D0";
+    while (identity.size() < 80) identity += "2A1/149\"";
+    identity.resize(80);
+    Drives[0].DetectMediumChange = true;
+    ASSERT_TRUE(WriteDetectMediumChange(0));
+
+    SaveSettings(0, identity);
+    EXPECT_TRUE(ProfileExists(0, identity));
+    const std::string driveKey = regnames::DriveKey(0, 0);
+    EXPECT_EQ(std::vector<std::string>{identity}, platform::OpenKey(RegRoot::CurrentUser, driveKey).subkeyNames());
+
+    for (const std::string bad : {"Audio\\CD", "", "\\"}) {
+        SaveSettings(0, bad);
+        EXPECT_FALSE(ProfileExists(0, bad));
+        EXPECT_FALSE(LoadSettings(0, bad));
+        DeleteProfile(0, bad);
+    }
+    const platform::RegKey drive = platform::OpenKey(RegRoot::CurrentUser, driveKey);
+    EXPECT_EQ(std::vector<std::string>{identity}, drive.subkeyNames());
+    EXPECT_EQ(1, drive.readInteger("DetectMediumChange"));
+
+    DeleteProfile(0, identity);
+    EXPECT_FALSE(ProfileExists(0, identity));
+    EXPECT_TRUE(platform::KeyExists(RegRoot::CurrentUser, driveKey));
+}
+
+TEST_F(StoreTest, DetectMediumChangeIsReadOnlyFromADword)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    StartProgram();
+    const std::string driveKey = regnames::DriveKey(0, 0);
+    platform::host::SetRawValue(RegRoot::CurrentUser, driveKey, "DetectMediumChange", platform::host::kRegSz,
+                                {'1', 0});
+    EXPECT_FALSE(ReadDetectMediumChange(0));
+    EXPECT_FALSE(Drives[0].DetectMediumChange);
+
+    Drives[0].DetectMediumChange = true;
+    ASSERT_TRUE(WriteDetectMediumChange(0));
+    EXPECT_EQ(platform::RegType::Integer,
+              platform::OpenKey(RegRoot::CurrentUser, driveKey).valueType("DetectMediumChange"));
+    Drives[0].DetectMediumChange = false;
+    EXPECT_TRUE(ReadDetectMediumChange(0));
+    EXPECT_TRUE(Drives[0].DetectMediumChange);
+}

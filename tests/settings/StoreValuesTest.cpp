@@ -1,0 +1,115 @@
+// Single stored values, the version stamp and the tidying at start.
+#include "platform/host/HostRegistry.h"
+#include "settings/Store.h"
+#include "settings/StoreKeys.h"
+#include "settings/StoreTestSupport.h"
+
+namespace {
+
+class StoreValuesTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::host::ClearRegistry(); }
+    static platform::RegKey Product(RegRoot root = RegRoot::CurrentUser)
+    {
+        return platform::CreateKey(root, regnames::kProductKey);
+    }
+};
+
+}  // namespace
+
+TEST_F(StoreValuesTest, StartModeOutsideItsRangeIsNotSet)
+{
+    EXPECT_EQ(3, ReadStartMode());
+    for (const int32_t stored : {-1, 3, 7}) {
+        Product().writeInteger("Options", stored);
+        EXPECT_EQ(3, ReadStartMode()) << stored;
+    }
+    Product().writeString("Options", "1");
+    EXPECT_EQ(3, ReadStartMode());
+    ASSERT_TRUE(WriteStartMode(1));
+    EXPECT_EQ(1, ReadStartMode());
+}
+
+TEST_F(StoreValuesTest, WindowStateReadsBackAndNeedsBothPositions)
+{
+    EXPECT_EQ(-1, ReadTabIndex());
+    ASSERT_TRUE(WriteTabIndex(4));
+    EXPECT_EQ(4, ReadTabIndex());
+
+    int32_t top = 7;
+    int32_t left = 7;
+    Product().writeInteger("DialogTop", 100);
+    EXPECT_FALSE(ReadDialogPosition(top, left));
+    EXPECT_EQ(7, top);
+    ASSERT_TRUE(WriteDialogPosition(200, 300));
+    ASSERT_TRUE(ReadDialogPosition(top, left));
+    EXPECT_EQ(200, top);
+    EXPECT_EQ(300, left);
+}
+
+TEST_F(StoreValuesTest, VersionStampClearsEachTreeOnItsOwn)
+{
+    Product(RegRoot::LocalMachine).writeString("Version", regnames::kVersionStamp);
+    platform::CreateKey(RegRoot::LocalMachine, regnames::DriveKey(0, 0)).writeInteger("Speed_1", 32);
+    Product().writeString("Version", "1.01");
+    Product().writeInteger("Options", 1);
+
+    CheckVersionStamp(false);
+    EXPECT_TRUE(platform::KeyExists(RegRoot::LocalMachine, regnames::DriveKey(0, 0)));
+    EXPECT_EQ(3, ReadStartMode());
+    EXPECT_EQ(regnames::kVersionStamp, Product().readString("Version"));
+    EXPECT_EQ(std::vector<std::string>{"Version"}, Product().valueNames());
+
+    CheckVersionStamp(true);
+    EXPECT_FALSE(platform::KeyExists(RegRoot::LocalMachine, regnames::DriveKey(0, 0)));
+    EXPECT_EQ(regnames::kVersionStamp, Product(RegRoot::LocalMachine).readString("Version"));
+}
+
+TEST_F(StoreValuesTest, MisplacedKeysGoAndTheProductKeyStays)
+{
+    platform::CreateKey(RegRoot::CurrentUser, "\\HKEY_CURRENT_USER\\Software\\Brannwick\\Kalmor\\HA0_ID0");
+    platform::CreateKey(RegRoot::LocalMachine, "\\HKEY_LOCAL_MACHINE\\Software\\Brannwick\\Kalmor");
+    platform::CreateKey(RegRoot::LocalMachine, "\\HKEY_CURRENT_USER\\Software");
+    Product().writeInteger("Options", 0);
+    RemoveMisplacedKeys();
+    EXPECT_FALSE(platform::KeyExists(RegRoot::CurrentUser, "\\HKEY_CURRENT_USER"));
+    EXPECT_FALSE(platform::KeyExists(RegRoot::LocalMachine, "\\HKEY_LOCAL_MACHINE"));
+    EXPECT_TRUE(platform::KeyExists(RegRoot::LocalMachine, "\\HKEY_CURRENT_USER\\Software"));
+    EXPECT_EQ(0, ReadStartMode());
+}
+
+TEST_F(StoreValuesTest, CutRegistryFileChangesNothingStored)
+{
+    ASSERT_TRUE(WriteStartMode(1));
+    ASSERT_TRUE(WriteTabIndex(2));
+    const std::string saved = platform::host::RegistryText();
+    std::string edited = saved;
+    const size_t at = edited.find("\"Options\"");
+    ASSERT_NE(std::string::npos, at);
+    edited.replace(at, edited.size() - at, "\"Options\"=dword:000");  // cut in the middle of a line
+
+    EXPECT_FALSE(platform::host::LoadRegistryText(edited).ok);
+    EXPECT_EQ(1, ReadStartMode());
+    EXPECT_EQ(2, ReadTabIndex());
+    EXPECT_EQ(saved, platform::host::RegistryText());
+}
+
+TEST_F(StoreTest, MeasurementsNeedTheDrivesCacheKey)
+{
+    manager_->attach(0, 0, 0, MmcDrive());
+    StartProgram();
+    EXPECT_FALSE(WriteMeasurement(0, 2, "12,3x", "info", true));
+    EXPECT_FALSE(platform::KeyExists(RegRoot::LocalMachine, regnames::DriveKey(0, 0)));
+    EXPECT_EQ(-1, DetectedSpeed(0, 1));
+
+    DetectSpeeds(0, false);
+    EXPECT_EQ(24, DetectedSpeed(0, 2));
+    EXPECT_EQ(-1, DetectedSpeed(0, 6));
+    ASSERT_TRUE(WriteMeasurement(0, 2, "12,3x", "info", true));
+    ASSERT_TRUE(WriteMeasurement(0, 2, "24,0x", "data info", false));
+    const platform::RegKey key = CacheKey();
+    EXPECT_EQ("12,3x", key.readString("Speed_2_audio"));
+    EXPECT_EQ("info", key.readString("Speed_2_audio_inf"));
+    EXPECT_EQ("24,0x", key.readString("Speed_2_data"));
+    EXPECT_EQ("data info", key.readString("Speed_2_data_inf"));
+}
