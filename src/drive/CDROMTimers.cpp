@@ -271,7 +271,9 @@ bool TCDROM::CdMasteringFeature(uint8_t descriptor[8])
     std::array<uint8_t, kConfigurationLength> reply{};
     const auto cdb = GetConfigurationCdb(kFeatureCdMastering);
     if (!ExecSCSICmd(cdb.data(), cdb.size(), reply.data(), reply.size(), DataDirection::In, true, 0)) return false;
-    if (getBe32(&reply[0]) < 16 || getBe16(&reply[8]) != kFeatureCdMastering) return false;
+    // The data length counts from byte 4: 12 covers the rest of the header and the 8 descriptor
+    // bytes a drive sends for this feature.
+    if (getBe32(&reply[0]) < 12 || getBe16(&reply[8]) != kFeatureCdMastering) return false;
     std::memcpy(descriptor, &reply[8], 8);
     return true;
 }

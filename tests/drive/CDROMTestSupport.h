@@ -40,18 +40,18 @@ protected:
         }
         return lists;
     }
-
-    // Byte index of page code in a MODE SELECT list (header of either form skipped).
-    static int SelectedPageByte(const std::vector<uint8_t>& list, bool tenByte, uint8_t code, int index)
-    {
-        size_t p = tenByte ? 8 + ((size_t(list[6]) << 8) | list[7]) : 4 + size_t(list[3]);
-        while (p + 1 < list.size()) {
-            if ((list[p] & 0x3F) == code) return p + size_t(index) < list.size() ? list[p + size_t(index)] : -1;
-            p += 2 + list[p + 1];
-        }
-        return -1;
-    }
 };
+
+// Byte index of page code in a MODE SELECT list (header of either form skipped).
+inline int SelectedPageByte(const std::vector<uint8_t>& list, bool tenByte, uint8_t code, int index)
+{
+    size_t p = tenByte ? 8 + ((size_t(list[6]) << 8) | list[7]) : 4 + size_t(list[3]);
+    while (p + 1 < list.size()) {
+        if ((list[p] & 0x3F) == code) return p + size_t(index) < list.size() ? list[p + size_t(index)] : -1;
+        p += 2 + list[p + 1];
+    }
+    return -1;
+}
 
 // The reported speed at the drive's current step.
 inline uint32_t EmulatedSpeed(const emu::CdromDrive& drive) { return drive.speedModel().currentStep()->reportedKBps; }
