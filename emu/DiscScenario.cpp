@@ -8,7 +8,6 @@ namespace {
 
 const std::vector<std::string> kFamilyNames = {"UNKNOWN", "CDDA12", "TEACSCSI", "PLEXTOR", "MMC",
                                                "TOSHIBA", "PHILIPS_CDD2000", "PHILIPS_CDD2600", "MATSHITA", "NEC"};
-constexpr size_t kMmc = 4;
 constexpr int64_t kMaxLba = 0xFFFFFF;
 
 void ReadTrack(JsonFields fields, Disc& disc)
@@ -56,7 +55,7 @@ std::shared_ptr<Disc> ReadDisc(JsonFields fields)
 
 void ReadDiscSections(JsonFields& target, CdromDrive& drive)
 {
-    drive.disc().commands() = DiscReadCommandsOfFamily(uint8_t(target.choice("sectorReads", kFamilyNames, kMmc)));
+    drive.disc().commands() = DiscReadCommandsOfFamily(uint8_t(target.choice("sectorReads", kFamilyNames, kFamilyMmc)));
     if (target.has("disc")) drive.setMedium(ReadDisc(target.object("disc")));
 }
 
