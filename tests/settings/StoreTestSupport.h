@@ -20,6 +20,7 @@ protected:
         CDROMTest::SetUp();
         platform::host::ClearRegistry();
         platform::host::TakePlayedSounds();
+        platform::host::SetDateTimeText("", "");
         DebugMode = false;
         InactivityOption = false;
     }
