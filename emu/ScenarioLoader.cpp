@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "emu/CdromDrive.h"
+#include "emu/DiscScenario.h"
 #include "emu/JsonFields.h"
 #include "emu/Scenario.h"
 #include "platform/Assert.h"
@@ -95,6 +96,7 @@ std::shared_ptr<Device> ReadTarget(JsonFields& fields)
     device->inquiry() = inquiry;  // the scenario may give a CD-ROM drive another type
     const auto blocks = uint32_t(fields.integer("blocks", 0, 0xFFFFFFFF, kind == kCdrom ? kCdBlocks : kDiskBlocks));
     device->setMedium(blocks ? std::make_shared<PatternMedium>(blocks) : nullptr);
+    if (kind == kCdrom) ReadDiscSections(fields, static_cast<CdromDrive&>(*device));
     ReadMode(fields.object("mode"), *device);
     ReadFaults(fields.object("faults"), *device);
     return device;
