@@ -67,6 +67,17 @@ TEST_F(CDROMTest, MmcSpeedWithoutTableAndWriteSpeedOfWriters)
     EXPECT_EQ(0, idleWriter->CurrentWriteSpeed());
 }
 
+TEST_F(CDROMTest, NecDriveTakesSetCdSpeed)
+{
+    auto device = MakeCdromDrive("NEC     ", "CD-ROM DRIVE:999", "1.00");
+    device->setSpeedModel(MmcSteps({{0, 706}, {1400, 1411}}));
+    auto drive = Open(device);
+    ASSERT_EQ("NEC", drive->FamilyName());
+    EXPECT_TRUE(drive->SetCDSpeed(8));
+    EXPECT_EQ((std::vector<uint8_t>{0xBB, 0, 0x05, 0xDF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}), Cdbs(kSetCdSpeed).back());
+    EXPECT_EQ(1411u, EmulatedSpeed(*device));
+}
+
 TEST_F(CDROMTest, MmcSpeedThroughTableTakesTheNearerSlowerStep)
 {
     auto drive = Open(MmcDrive(false, 0));
