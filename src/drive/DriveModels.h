@@ -16,7 +16,6 @@ enum : DriveModel {
     ModelPx20 = 94,
     ModelPx32 = 95,
     ModelPx40 = 96,
-    ModelXm5701ta = 151,
     ModelWearnes = 158,
 };
 

@@ -38,6 +38,5 @@ inline std::string FamilyName(int family)
 // Drives report KB/s; everything above the drive layer speaks in factors. -1 (unknown) stays -1.
 inline int KBpsToFactor(int kbps) { return kbps == -1 ? -1 : kbps / 176; }
 
-// The KB/s value sent to a drive for a factor: deliberately above the nominal 176 per factor so
-// that drives rounding down still land on the intended step. -1 stays -1.
+// The KB/s value sent to a drive for a factor; -1 stays -1.
 inline int FactorToKBps(int factor) { return factor == -1 ? -1 : factor * 177 + 87; }

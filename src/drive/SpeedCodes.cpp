@@ -1,5 +1,6 @@
 #include "drive/SpeedCodes.h"
 
+#include "drive/DriveModels.h"
 #include "drive/DriveTypes.h"
 
 namespace {
@@ -65,13 +66,13 @@ const CodeRow kPlextorCodes[] = {
     {FamilyPlextor, kAllModels, 0,  0},
     {FamilyPlextor, kAllModels, 2,  1},
     {FamilyPlextor, kAllModels, 4,  2},
-    {FamilyPlextor, 91,         6,  3},
+    {FamilyPlextor, ModelPx6x,  6,  3},
     {FamilyPlextor, kAllModels, 8,  4},
-    {FamilyPlextor, 93,         12, 5},
-    {FamilyPlextor, 94,         19, 5},
-    {FamilyPlextor, 94,         20, 6},
-    {FamilyPlextor, 96,         20, 5},
-    {FamilyPlextor, 95,         22, 5},
+    {FamilyPlextor, ModelPx12,  12, 5},
+    {FamilyPlextor, ModelPx20,  19, 5},
+    {FamilyPlextor, ModelPx20,  20, 6},
+    {FamilyPlextor, ModelPx40,  20, 5},
+    {FamilyPlextor, ModelPx32,  22, 5},
     {FamilyPlextor, kAllModels, 32, 6},
 };
 
@@ -89,13 +90,13 @@ const MaxRow kMaxSpeedFactors[] = {
     {FamilyTeacScsi,       112,        16},
     {FamilyTeacScsi,       127,        12},
     {FamilyTeacScsi,       111,        6},
-    {FamilyPlextor,        90,         4},
-    {FamilyPlextor,        91,         6},
-    {FamilyPlextor,        92,         8},
-    {FamilyPlextor,        93,         12},
-    {FamilyPlextor,        94,         20},
-    {FamilyPlextor,        95,         32},
-    {FamilyPlextor,        96,         42},
+    {FamilyPlextor,        ModelPx4x,  4},
+    {FamilyPlextor,        ModelPx6x,  6},
+    {FamilyPlextor,        ModelPx8x,  8},
+    {FamilyPlextor,        ModelPx12,  12},
+    {FamilyPlextor,        ModelPx20,  20},
+    {FamilyPlextor,        ModelPx32,  32},
+    {FamilyPlextor,        ModelPx40,  42},
     {FamilyToshiba,        153,        40},
     {FamilyToshiba,        152,        32},
     {FamilyToshiba,        151,        12},

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "drive/DriveModels.h"
 #include "drive/DriveTypes.h"
 #include "drive/SpeedCodes.h"
 
@@ -95,23 +96,23 @@ const ZoneRow kZoneRows[] = {
     {FamilyPlextor,        kAllModels, 0,           0,         1,          "1x CLV",          ""},
     {FamilyPlextor,        kAllModels, 1,           1,         2,          "2x CLV",          ""},
     {FamilyPlextor,        kAllModels, 2,           2,         4,          "4x CLV",          ""},
-    {FamilyPlextor,        90,         3,           4,         4,          "4x CLV",          ""},
-    {FamilyPlextor,        91,         3,           4,         6,          "6x CLV",          ""},
+    {FamilyPlextor,        ModelPx4x,  3,           4,         4,          "4x CLV",          ""},
+    {FamilyPlextor,        ModelPx6x,  3,           4,         6,          "6x CLV",          ""},
     {FamilyPlextor,        kAllModels, 3,           4,         8,          "8x CLV",          ""},
-    {FamilyPlextor,        90,         5,           5,         4,          "4x CLV",          ""},
-    {FamilyPlextor,        91,         5,           5,         6,          "6x CLV",          ""},
-    {FamilyPlextor,        92,         5,           5,         8,          "8x CLV",          ""},
-    {FamilyPlextor,        93,         5,           5,         12,         "12x CLV",         ""},
-    {FamilyPlextor,        94,         5,           5,         19,         "8x-20x CAV",      ""},
-    {FamilyPlextor,        95,         5,           5,         22,         "10x-22x CAV",     ""},
-    {FamilyPlextor,        96,         5,           5,         20,         "11x-20x PCAV",    ""},
-    {FamilyPlextor,        90,         kFailedRead, kAnyValue, kModelMax,  "4x CLV",          ""},
-    {FamilyPlextor,        91,         kFailedRead, kAnyValue, kModelMax,  "6x CLV",          ""},
-    {FamilyPlextor,        92,         kFailedRead, kAnyValue, kModelMax,  "8x CLV",          ""},
-    {FamilyPlextor,        93,         kFailedRead, kAnyValue, kModelMax,  "12x CLV",         ""},
-    {FamilyPlextor,        94,         kFailedRead, kAnyValue, kModelMax,  "12x-20x PCAV",    ""},
-    {FamilyPlextor,        95,         kFailedRead, kAnyValue, kModelMax,  "14x-32x CAV",     "14,5x-23,5x PCAV"},
-    {FamilyPlextor,        96,         kFailedRead, kAnyValue, kModelMax,  "18x-42x CAV",     "16x-24x PCAV"},
+    {FamilyPlextor,        ModelPx4x,  5,           5,         4,          "4x CLV",          ""},
+    {FamilyPlextor,        ModelPx6x,  5,           5,         6,          "6x CLV",          ""},
+    {FamilyPlextor,        ModelPx8x,  5,           5,         8,          "8x CLV",          ""},
+    {FamilyPlextor,        ModelPx12,  5,           5,         12,         "12x CLV",         ""},
+    {FamilyPlextor,        ModelPx20,  5,           5,         19,         "8x-20x CAV",      ""},
+    {FamilyPlextor,        ModelPx32,  5,           5,         22,         "10x-22x CAV",     ""},
+    {FamilyPlextor,        ModelPx40,  5,           5,         20,         "11x-20x PCAV",    ""},
+    {FamilyPlextor,        ModelPx4x,  kFailedRead, kAnyValue, kModelMax,  "4x CLV",          ""},
+    {FamilyPlextor,        ModelPx6x,  kFailedRead, kAnyValue, kModelMax,  "6x CLV",          ""},
+    {FamilyPlextor,        ModelPx8x,  kFailedRead, kAnyValue, kModelMax,  "8x CLV",          ""},
+    {FamilyPlextor,        ModelPx12,  kFailedRead, kAnyValue, kModelMax,  "12x CLV",         ""},
+    {FamilyPlextor,        ModelPx20,  kFailedRead, kAnyValue, kModelMax,  "12x-20x PCAV",    ""},
+    {FamilyPlextor,        ModelPx32,  kFailedRead, kAnyValue, kModelMax,  "14x-32x CAV",     "14,5x-23,5x PCAV"},
+    {FamilyPlextor,        ModelPx40,  kFailedRead, kAnyValue, kModelMax,  "18x-42x CAV",     "16x-24x PCAV"},
     {FamilyToshiba,        142,        0,           0,         1,          "1x CLV",          ""},
     {FamilyToshiba,        142,        1,           1,         6,          "6,7x CLV",        ""},
     {FamilyToshiba,        142,        2,           2,         2,          "2x CLV",          ""},
