@@ -15,7 +15,7 @@ namespace emu {
 // Answers a drive gives to MODE SENSE that the transport has to cope with.
 struct ModeSenseFaults {
     bool tenByteUnsupported = false;  // MODE SENSE(10) and MODE SELECT(10): invalid opcode
-    uint8_t pageLengthOverrun = 0;    // first page's length byte too high by this much (10-byte form)
+    uint8_t pageLengthOverrun = 0;    // first page runs this far past the end of the 10-byte answer
     bool sixByteHeaderIn10 = false;   // 10-byte answer with a 6-byte header and 4 bytes repeated
     bool descendingPages = false;     // all pages (0x3F) in descending page code order
 };

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "emu/Emulator.h"
+#include "platform/Assert.h"
 #include "platform/Event.h"
 #include "platform/Time.h"
 #include "transport/Bytes.h"
@@ -184,6 +185,8 @@ uint32_t Manager::Impl::execute(SRB_ExecSCSICmd* srb)
         entry->dataOut = command.dataOut;
     }
 
+    // The device runs in the caller's thread even when a worker delivers the completion:
+    // a program sends one target's commands from one thread at a time anyway.
     Reply reply;
     {
         std::lock_guard<std::mutex> guard(deviceLock);
@@ -276,7 +279,8 @@ HostAdapter& Manager::addHostAdapter(const std::string& identifier, uint8_t scsi
 HostAdapter& Manager::hostAdapter(uint8_t ha)
 {
     std::lock_guard<std::mutex> guard(impl_->lock);
-    return impl_->adapters.at(ha);
+    KALMOR_ASSERT(ha < impl_->adapters.size(), "Emulator", "hostAdapter: no such host adapter");
+    return impl_->adapters[ha];
 }
 
 size_t Manager::hostAdapterCount() const

@@ -69,8 +69,10 @@ std::vector<uint8_t> GenericDevice::modeSenseAnswer(bool tenByte, bool withBlock
         answer[2] = mediumType_;
         answer[3] = deviceSpecific_;
         putBe16(&answer[6], uint32_t(descriptor.size()));
+        // The first page's length reaches past the end of the answer, whatever follows it.
+        const size_t first = header + descriptor.size();
         if (faults_.pageLengthOverrun && !pages.empty())
-            answer[header + descriptor.size() + 1] += faults_.pageLengthOverrun;
+            answer[first + 1] = uint8_t(answer.size() - first - 2 + faults_.pageLengthOverrun);
     } else {
         answer.resize(std::min(answer.size(), kMax6ByteList));
         answer[0] = uint8_t(answer.size() - 1);

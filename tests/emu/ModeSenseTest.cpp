@@ -134,7 +134,8 @@ TEST_F(ModeSenseTest, TenByteFormCanBeUnsupported)
 TEST_F(ModeSenseTest, FirstPageLengthCanRunPastTheData)
 {
     drive->modeSenseFaults().pageLengthOverrun = 3;
-    EXPECT_EQ(Head(sense10(0x3F), 10), (std::vector<uint8_t>{0, 20, 0x70, 0x10, 0, 0, 0, 0, 0x0D, 0x09}));
+    // All pages: the first page's length runs over the second page and 3 bytes past the end.
+    EXPECT_EQ(Head(sense10(0x3F), 10), (std::vector<uint8_t>{0, 20, 0x70, 0x10, 0, 0, 0, 0, 0x0D, 0x0F}));
     EXPECT_EQ(Head(sense10(0x2A), 10), (std::vector<uint8_t>{0, 12, 0x70, 0x10, 0, 0, 0, 0, 0x2A, 0x07}));
     EXPECT_EQ(sense6(0x2A)[5], 0x04);  // the 6-byte form is sound
 }
