@@ -112,43 +112,6 @@ TEST_F(ModePagesTest, OneSuccessKeepsModeSenseTenForGood)
     EXPECT_EQ(target_->Counters().sense10Failed, 51);
 }
 
-TEST_F(ModePagesTest, OvershootingPageLengthIsRepairedAndKeptAsTenByteData)
-{
-    device_->on(kModeSense10, [this](const emu::Command& c) {
-        auto answer = Answer10(Pages(c.cdb[2]));
-        answer[9] += 3;
-        return Reply::Good(answer);
-    });
-    TModeParameterList list;
-    ASSERT_TRUE(target_->ModeSense(0x0D, list, 0));
-    EXPECT_EQ(list.Format(), MODE_SENSE_10);
-    EXPECT_EQ(list.GetModePageLen(0x0D), 8);
-    EXPECT_EQ(Opcodes(manager_->log()), Bytes({0x5A}));
-    EXPECT_EQ(target_->SenseStatistics(), "1/0 - 0/1 - 1/0 - 0/0 - 0/0");
-}
-
-TEST_F(ModePagesTest, SixByteHeaderInTenByteAnswerIsConverted)
-{
-    device_->on(kModeSense10, [this](const emu::Command& c) { return Reply::Good(SixByteHeaderIn10(Pages(c.cdb[2]), 0, 0)); });
-    EXPECT_EQ(target_->GetModeByte(0, kAllModePages, 2), -1);  // page 0x3F does not exist
-    EXPECT_EQ(target_->GetModeByte(0, 0x2A, 4), 0x33);
-    EXPECT_EQ(Opcodes(manager_->log()), Bytes({0x5A, 0x5A}));
-    EXPECT_EQ(target_->SenseStatistics(), "2/0 - 0/2 - 0/2 - 2/0 - 0/0");
-}
-
-TEST_F(ModePagesTest, DescendingPagesFallBackToModeSenseSix)
-{
-    device_->on(kModeSense10, [this](const emu::Command&) {
-        return Reply::Good(Answer10(Concat({pages_[2], pages_[1], pages_[0]})));
-    });
-    TModeParameterList list;
-    ASSERT_TRUE(target_->ModeSense(kAllModePages, list, 0));
-    EXPECT_EQ(list.Format(), MODE_SENSE_6);
-    EXPECT_EQ(list.GetModePageLen(0x01), 4);
-    EXPECT_EQ(Opcodes(manager_->log()), Bytes({0x5A, 0x1A}));
-    EXPECT_EQ(target_->SenseStatistics(), "1/0 - 0/1 - 0/1 - 0/1 - 1/0");
-}
-
 TEST_F(ModePagesTest, AnswersPointingOutsideTheListFallBackSafely)
 {
     device_->on(kModeSense10, [](const emu::Command&) {
