@@ -16,4 +16,4 @@ cp build/win32/emu/WNASPI32.DLL "$system32/wnaspi32.dll"
 
 scenario=
 if [ $# -gt 0 ]; then scenario=$(winepath -w "$(realpath "$1")"); fi
-WINEDLLOVERRIDES=wnaspi32=n WNASPI32_EMU_SCENARIO="$scenario" wine build/win32/tests/wine/probe/aspiprobe.exe
+WINEDLLOVERRIDES=wnaspi32=n WNASPI32_EMU_SCENARIO="$scenario" wine build/win32/tests/wine/aspiprobe.exe

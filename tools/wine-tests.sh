@@ -18,7 +18,7 @@ check() {  # description, condition result
 }
 
 # GoogleTest programs: every test counts.
-for exe in "$build"/tests/wine/*.exe; do
+for exe in "$build"/tests/wine/wine_tests.exe; do
   [ -f "$exe" ] || continue
   out=$(wine "$exe" 2>&1)
   echo "$out" | grep -E '^\[  (FAILED|PASSED) ' 
@@ -38,7 +38,7 @@ for pair in de_DE.UTF-8:0407 de_CH.UTF-8:0807 fr_FR.UTF-8:040C C.UTF-8:0409; do
 done
 
 # The ASPI probe loads WNASPI32.DLL from the system directory through LoadASPI32.
-probe=$build/tests/wine/probe/aspiprobe.exe
+probe=$build/tests/wine/aspiprobe.exe
 if [ -f "$probe" ]; then
   out=$(WINEDLLOVERRIDES=wnaspi32=b wine "$probe" 2>&1 | tr -d '\r')
   [ "$out" = "ASPI status: SS_NO_ADAPTERS" ]; check "Wine's built-in ASPI manager reports exactly SS_NO_ADAPTERS ($out)" $?
