@@ -1,0 +1,294 @@
+// READ TOC, the track accessors, disc types and the disc identity, against emulated discs.
+#include "disc/DiscTestSupport.h"
+#include "platform/Assert.h"
+#include "transport/Bytes.h"
+
+namespace {
+
+using emu::TrackKind;
+
+std::shared_ptr<emu::Disc> Tracks(std::initializer_list<TrackKind> kinds, uint32_t length = 1000)
+{
+    auto disc = std::make_shared<emu::Disc>();
+    for (TrackKind kind : kinds) disc->addTrack(kind, length);
+    return disc;
+}
+
+// A format 0 answer: header, then (control, track, start) descriptors; the length field as given.
+std::vector<uint8_t> TocBytes(uint16_t lengthField, uint8_t first, uint8_t last,
+                              const std::vector<std::tuple<uint8_t, uint8_t, uint32_t>>& descriptors)
+{
+    std::vector<uint8_t> toc(4, 0);
+    putBe16(toc.data(), lengthField);
+    toc[2] = first;
+    toc[3] = last;
+    for (const auto& [control, track, start] : descriptors) {
+        uint8_t d[8] = {0, uint8_t(0x10 | control), track, 0, 0, 0, 0, 0};
+        putBe32(d + 4, start);
+        toc.insert(toc.end(), d, d + 8);
+    }
+    return toc;
+}
+
+TEST_F(DiscTest, ReadTocSendsTheTocAndTheFullTocRequests)
+{
+    auto drive = OpenWith(FamilyMmc, AudioDisc(2, 15000));
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_TRUE(drive->TOCvalid);
+    EXPECT_FALSE(drive->IsXaDisc());
+    const std::vector<std::vector<uint8_t>> expected = {
+        {0x43, 0x00, 0x00, 0, 0, 0, 0, 0x03, 0x24, 0},
+        {0x43, 0x00, 0x02, 0, 0, 0, 0, 0x10, 0x00, 0},
+    };
+    EXPECT_EQ(Cdbs(), expected);
+    EXPECT_EQ(drive->FirstTrack(), 1);
+    EXPECT_EQ(drive->LastTrack(), 2);
+}
+
+TEST_F(DiscTest, AudioCdIdentity)
+{
+    auto drive = OpenWith(FamilyMmc, AudioDisc(2, 15000));
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_EQ(drive->GetDiscType(), dtAudio);
+    EXPECT_TRUE(drive->IsAudioTrack(2));
+    EXPECT_EQ(drive->TrackStart(2), 15000);
+    EXPECT_EQ(drive->TrackEnd(2), 29999);
+    EXPECT_EQ(drive->DiscIdentity(80), "Audio-CD/1A0149992A114999");
+    EXPECT_EQ(drive->GetVolumeLabel(), "");
+}
+
+TEST_F(DiscTest, DataCdIdentityCarriesTheVolumeLabel)
+{
+    auto drive = OpenWith(FamilyMmc, DataDisc("MY DISC   ", 20000));
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_TRUE(drive->IsISO9660Track(1));
+    EXPECT_EQ(drive->DiscIdentity(80), "Daten-CD/\"MYDISC\"/1D019999");
+    // The label is cached until the next READ TOC.
+    manager_->clearLog();
+    EXPECT_EQ(drive->GetVolumeLabel(), "MYDISC");
+    EXPECT_TRUE(Cdbs().empty());
+}
+
+TEST_F(DiscTest, XaDiscIsMarkedByTheFullToc)
+{
+    auto drive = OpenWith(FamilyMmc, DataDisc("XA", 5000, TrackKind::Mode2Form1));
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_TRUE(drive->IsXaDisc());
+    EXPECT_EQ(drive->GetVolumeLabel(), "XA");
+}
+
+TEST_F(DiscTest, FailingFullTocLeavesTheTocValidAndNoXa)
+{
+    auto drive = OpenWith(FamilyMmc, DataDisc("XA", 5000, TrackKind::Mode2Form1),
+                          [](const std::vector<uint8_t>& cdb) { return cdb[0] == 0x43 && cdb[2] == 0x02; });
+    EXPECT_TRUE(drive->ReadTOC());
+    EXPECT_FALSE(drive->IsXaDisc());
+}
+
+TEST_F(DiscTest, DiscTypesByTheirTracks)
+{
+    const TrackKind A = TrackKind::Audio;
+    const TrackKind D = TrackKind::Mode1;
+    const std::vector<std::pair<std::shared_ptr<emu::Disc>, std::string>> cases = {
+        {Tracks({D}), "Daten-CD"},
+        {Tracks({D, D}), "Daten-CD (2 Sessions)"},
+        {Tracks({D, D, D}), "Daten-CD (3 Sessions)"},
+        {Tracks({D, D, D, D, D}), "Daten-CD (mehrere Sessions)"},
+        {Tracks({A, A, A}), "Audio-CD"},
+        {Tracks({D, A, A}), "Mixed-Mode-CD"},
+        {Tracks({A, A, D}), "CD-Extra"},
+        {Tracks({A, D, A}), "unbekannte TOC"},
+        {Tracks({D, A, D}), "unbekannte TOC"},
+    };
+    for (const auto& [disc, text] : cases) {
+        auto drive = OpenWith(FamilyMmc, disc);
+        ASSERT_TRUE(drive->ReadTOC());
+        EXPECT_EQ(drive->DiscTypeText(), text);
+    }
+    EXPECT_EQ(TCDROM::DiscTypeText(DiscType(0x84)), "Audio-CD");  // only the low 7 bits count
+    EXPECT_EQ(TCDROM::DiscTypeText(DiscType(9)), "unbekannte TOC");
+}
+
+TEST_F(DiscTest, IdentityIsCutAtMaxLenOnly)
+{
+    auto drive = OpenWith(FamilyMmc, AudioDisc(20, 15000));
+    ASSERT_TRUE(drive->ReadTOC());
+    const std::string whole = drive->DiscIdentity(0);
+    ASSERT_GT(whole.size(), 80u);
+    EXPECT_EQ(drive->DiscIdentity(-1), whole);
+    EXPECT_EQ(drive->DiscIdentity(80), whole.substr(0, 80));
+    EXPECT_EQ(drive->DiscIdentity(80).size(), 80u);
+    EXPECT_EQ(whole.substr(0, 19), "Audio-CD/1A0149992A");
+}
+
+TEST_F(DiscTest, TracksBeyondTheTocLengthAreDataWithoutAddresses)
+{
+    auto disc = AudioDisc(3, 1000);
+    // Track 3 is announced but the length field covers the descriptors of tracks 1 and 2 only.
+    disc->setTocAnswer(TocBytes(2 + 2 * 8, 1, 3, {{0, 1, 0}, {0, 2, 1000}, {0, 3, 2000}, {0, 0xAA, 3000}}));
+    auto drive = OpenWith(FamilyMmc, disc);
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_FALSE(drive->IsAudioTrack(3));
+    EXPECT_EQ(drive->TrackStart(3), -1);
+    EXPECT_EQ(drive->TrackEnd(3), -1);
+    EXPECT_EQ(drive->TrackEnd(2), -1);  // no present descriptor follows
+    EXPECT_EQ(drive->TrackEnd(1), 999);
+    EXPECT_EQ(drive->GetDiscType(), dtCDExtra);
+    EXPECT_EQ(drive->DiscIdentity(0), "CD-Extra/1A09992A1-10013D00");
+}
+
+TEST_F(DiscTest, TocLengthFieldBeyondTheBufferStaysInside)
+{
+    std::vector<std::tuple<uint8_t, uint8_t, uint32_t>> descriptors;
+    for (uint8_t t = 1; t <= 99; ++t) descriptors.emplace_back(0, t == 77 ? 0 : t, (t - 1) * 100u);
+    descriptors.emplace_back(0, 0xAA, 9900);
+    descriptors.emplace_back(0, 0x77, 0xFFFFFFFF);  // beyond the 804 bytes: never seen
+    auto disc = AudioDisc(1, 10000);
+    disc->setTocAnswer(TocBytes(0xFFFF, 1, 99, descriptors));
+    auto drive = OpenWith(FamilyMmc, disc);
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_EQ(drive->TrackStart(99), 9800);
+    EXPECT_EQ(drive->TrackEnd(99), 9899);
+    EXPECT_EQ(drive->TrackStart(50), 4900);
+    // Track 77 has no descriptor: the search ends with the buffer, not with the length field.
+    EXPECT_EQ(drive->TrackStart(77), -1);
+    EXPECT_EQ(drive->GetDiscType(), dtUnknown);
+}
+
+TEST_F(DiscTest, TrackNumbersOutsideTheRangeAreNotWalked)
+{
+    auto disc = AudioDisc(2, 1000);
+    disc->setTocAnswer(TocBytes(2 + 3 * 8, 0, 0xFF, {{0, 1, 0}, {0, 2, 1000}, {0, 0xAA, 2000}}));
+    auto drive = OpenWith(FamilyMmc, disc);
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_EQ(drive->FirstTrack(), 0);
+    EXPECT_EQ(drive->LastTrack(), 0xFF);
+    // Tracks 3..99 have no descriptor: data tracks, so the disc is of no known type.
+    EXPECT_EQ(drive->GetDiscType(), dtUnknown);
+    const std::string identity = drive->DiscIdentity(0);
+    EXPECT_EQ(identity.rfind("unbekannte TOC/1A09992A19993D-200004D00", 0), 0u);
+    EXPECT_EQ(identity.substr(identity.size() - 5), "99D00");
+}
+
+TEST_F(DiscTest, FullTocLongerThanItsBufferIsWalkedInsideIt)
+{
+    std::vector<uint8_t> full(4 + 11 * 400, 0);
+    putBe16(full.data(), 0xFFFF);
+    // Descriptor 380 starts at byte 4184, beyond the 4096-byte buffer.
+    uint8_t* late = full.data() + 4 + 11 * 380;
+    late[3] = 0xA0;
+    late[9] = 0x20;
+    auto disc = DataDisc("LATE", 5000);
+    disc->setFullTocAnswer(full);
+    auto drive = OpenWith(FamilyMmc, disc);
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_FALSE(drive->IsXaDisc());
+
+    // The same descriptor inside the buffer is found.
+    full[4 + 11 * 300 + 3] = 0xA0;
+    full[4 + 11 * 300 + 9] = 0x20;
+    disc->setFullTocAnswer(full);
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_TRUE(drive->IsXaDisc());
+}
+
+TEST_F(DiscTest, GarbageVolumeDescriptorsGiveNoLabel)
+{
+    auto disc = Tracks({TrackKind::Mode1, TrackKind::Mode1}, 100);
+    disc->tracks()[0].volumeId = std::string("\x01\xFF -.\x80!", 7);  // a descriptor, no usable character
+    auto drive = OpenWith(FamilyMmc, disc);  // track 2: no descriptor at all
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_TRUE(drive->IsISO9660Track(1));
+    EXPECT_FALSE(drive->IsISO9660Track(2));
+    EXPECT_EQ(drive->GetVolumeLabel(), "");
+    EXPECT_EQ(drive->DiscIdentity(0), "Daten-CD (2 Sessions)/1D0992D199");
+}
+
+TEST_F(DiscTest, LabelComesFromTheHighestIsoTrack)
+{
+    auto disc = Tracks({TrackKind::Mode1, TrackKind::Mode1, TrackKind::Audio}, 100);
+    disc->tracks()[0].volumeId = "FIRST";
+    disc->tracks()[1].volumeId = "SECOND_1";
+    auto drive = OpenWith(FamilyMmc, disc);
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_EQ(drive->GetVolumeLabel(), "SECOND_1");
+}
+
+TEST_F(DiscTest, ShortTrackHasNoVolumeDescriptorRead)
+{
+    auto drive = OpenWith(FamilyMmc, DataDisc("TINY", 16));
+    ASSERT_TRUE(drive->ReadTOC());
+    manager_->clearLog();
+    EXPECT_FALSE(drive->IsISO9660Track(1));  // end 15 < start + 16
+    EXPECT_TRUE(Cdbs().empty());
+}
+
+TEST_F(DiscTest, NoDiscAndNotReadyFailTheToc)
+{
+    auto drive = OpenWith(FamilyMmc, nullptr);
+    EXPECT_FALSE(drive->ReadTOC());
+    EXPECT_FALSE(drive->TOCvalid);
+    EXPECT_EQ(drive->Sense().senseKey, 2);
+    EXPECT_EQ(drive->Sense().asc, 0x3A);
+
+    auto disc = AudioDisc(1, 1000);
+    disc->setBecomingReady(true);
+    drive = OpenWith(FamilyMmc, disc);
+    EXPECT_FALSE(drive->ReadTOC());
+    EXPECT_EQ(drive->Sense().asc, 0x04);
+    EXPECT_EQ(drive->Sense().ascq, 0x01);
+}
+
+TEST_F(DiscTest, DiscChangeRaisesUnitAttentionOnce)
+{
+    auto drive = OpenWith(FamilyMmc, AudioDisc(1, 1000));
+    ASSERT_TRUE(drive->ReadTOC());
+    emu_->disc().changeDisc(DataDisc("NEW", 3000));
+    EXPECT_FALSE(drive->ReadTOC());
+    EXPECT_EQ(drive->Sense().senseKey, 6);
+    EXPECT_EQ(drive->Sense().asc, 0x28);
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_EQ(drive->DiscTypeText(), "Daten-CD");
+
+    // With the valid bit in the sense data the transport repeats the command by itself.
+    emu_->setSenseResponseCode(0xF0);
+    emu_->disc().changeDisc(AudioDisc(2, 1000));
+    manager_->clearLog();
+    ASSERT_TRUE(drive->ReadTOC());
+    const std::vector<emu::LogEntry> log = manager_->log();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].sense[2], 6);
+    EXPECT_EQ(log[1].cdb, log[0].cdb);
+    EXPECT_EQ(drive->DiscTypeText(), "Audio-CD");
+}
+
+TEST_F(DiscTest, AccessorsAssertTheirPreconditions)
+{
+    auto drive = OpenWith(FamilyMmc, AudioDisc(2, 1000));
+    try {
+        drive->FirstTrack();
+        FAIL() << "no assertion";
+    } catch (const EAssertionFailed& e) {
+        EXPECT_EQ(e.text(), "not TOCvalid");
+        EXPECT_EQ(e.unit(), "CDROMTargets");
+    }
+    ASSERT_TRUE(drive->ReadTOC());
+    for (int t : {0, 100}) {
+        try {
+            drive->TrackStart(t);
+            FAIL() << "no assertion for " << t;
+        } catch (const EAssertionFailed& e) {
+            EXPECT_EQ(e.text(), "not t in [1..99]");
+        }
+    }
+    drive->Exists = false;
+    try {
+        drive->ReadTOC();
+        FAIL() << "no assertion";
+    } catch (const EAssertionFailed& e) {
+        EXPECT_EQ(e.text(), "exists");
+    }
+    drive->Exists = true;  // the destructor frees as for a drive
+}
+
+}  // namespace
