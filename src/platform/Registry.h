@@ -30,6 +30,7 @@ enum class RegType { Missing, String, Integer, Binary, Other };
 class RegKey {
 public:
     RegKey() = default;
+    // Takes over a handle of the implementation (HKEY on Windows); null is not open.
     explicit RegKey(void* handle) : handle_(handle) {}
     ~RegKey() { close(); }
     RegKey(const RegKey&) = delete;

@@ -1,7 +1,7 @@
 #pragma once
 // Behaviour every registry implementation shares: included by the native suite and by
 // the Windows suite that runs under Wine against its real registry. Everything happens
-// below a scratch key of the per-user tree, deleted before and after each test.
+// below a scratch key, deleted before and after each test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +22,7 @@ using platform::RegRoot;
 using platform::RegType;
 
 const RegRoot kUser = RegRoot::CurrentUser;
+const RegRoot kMachine = RegRoot::LocalMachine;
 const std::string kScratch = "\\Software\\KalmorRegistryTest";
 
 inline std::vector<std::string> Sorted(std::vector<std::string> names)
@@ -32,8 +33,12 @@ inline std::vector<std::string> Sorted(std::vector<std::string> names)
 
 class RegistryShared : public testing::Test {
 protected:
-    void SetUp() override { DeleteKeyTree(kUser, kScratch); }
-    void TearDown() override { DeleteKeyTree(kUser, kScratch); }
+    void SetUp() override { TearDown(); }
+    void TearDown() override
+    {
+        DeleteKeyTree(kUser, kScratch);
+        DeleteKeyTree(kMachine, kScratch);
+    }
     static std::string At(const std::string& sub) { return kScratch + "\\" + sub; }
 };
 
@@ -49,7 +54,6 @@ TEST_F(RegistryShared, OpenFindsOnlyExistingKeysAndCreateMakesTheWholePath)
     // The leading backslash is optional; doubled and trailing ones name the same key.
     EXPECT_TRUE(OpenKey(kUser, "Software\\KalmorRegistryTest\\Drive\\Default").isOpen());
     EXPECT_TRUE(OpenKey(kUser, kScratch + "\\\\Drive\\Default\\").isOpen());
-    EXPECT_FALSE(KeyExists(RegRoot::LocalMachine, At("Drive")));
 
     RegKey first = CreateKey(kUser, At("Drive"));
     ASSERT_TRUE(first.writeInteger("Speed", 8));
@@ -62,6 +66,17 @@ TEST_F(RegistryShared, OpenFindsOnlyExistingKeysAndCreateMakesTheWholePath)
     moved.close();
     EXPECT_FALSE(moved.writeInteger("Speed", 1));
     EXPECT_EQ(moved.readInteger("Speed"), std::nullopt);
+}
+
+TEST_F(RegistryShared, TheTwoRootsAreSeparateTrees)
+{
+    ASSERT_TRUE(CreateKey(kMachine, At("HA0_ID1")).writeString("VendorId", "PLEXTOR "));
+    ASSERT_TRUE(CreateKey(kUser, At("HA0_ID1")).writeInteger("DetectMediumChange", 1));
+    EXPECT_EQ(OpenKey(kMachine, At("HA0_ID1")).valueNames(), std::vector<std::string>{"VendorId"});
+    EXPECT_EQ(OpenKey(kUser, At("HA0_ID1")).valueNames(), std::vector<std::string>{"DetectMediumChange"});
+    EXPECT_TRUE(DeleteKeyTree(kMachine, At("HA0_ID1")));
+    EXPECT_FALSE(KeyExists(kMachine, At("HA0_ID1")));
+    EXPECT_TRUE(KeyExists(kUser, At("HA0_ID1")));
 }
 
 TEST_F(RegistryShared, StringsKeepWindows1252TextOfAnyLength)
