@@ -6,6 +6,7 @@
 #include "emu/DiscScenario.h"
 #include "emu/JsonFields.h"
 #include "emu/Scenario.h"
+#include "emu/SpeedScenario.h"
 #include "platform/Assert.h"
 
 namespace emu {
@@ -98,6 +99,7 @@ std::shared_ptr<Device> ReadTarget(JsonFields& fields)
     device->setMedium(blocks ? std::make_shared<PatternMedium>(blocks) : nullptr);
     if (kind == kCdrom) ReadDiscSections(fields, static_cast<CdromDrive&>(*device));
     ReadMode(fields.object("mode"), *device);
+    if (kind == kCdrom) ReadSpeedSection(fields, static_cast<CdromDrive&>(*device));
     ReadFaults(fields.object("faults"), *device);
     return device;
 }

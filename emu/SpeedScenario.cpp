@@ -1,0 +1,69 @@
+#include "emu/SpeedScenario.h"
+
+namespace emu {
+
+namespace {
+
+constexpr size_t kLongestFeatureData = 252;
+
+SpeedStep ReadStep(JsonFields fields, size_t position, bool vendor)
+{
+    SpeedStep step;
+    step.lowestRequest = uint32_t(fields.integer("request", 0, 0xFFFF, int64_t(position)));
+    step.reportedKBps = uint32_t(fields.integer("reported", 0, 0xFFFF, 0));
+    step.code = int(fields.integer("code", -1, 255, -1));
+    if (vendor && step.code < 0) fields.fail("code", "a vendor drive's step needs its code");
+    fields.finish();
+    return step;
+}
+
+SpeedCodeByte ReadCodeByte(JsonFields fields)
+{
+    SpeedCodeByte where;
+    where.page = uint8_t(fields.integer("page", 1, 0x3E, 0x31));
+    where.index = uint8_t(fields.integer("index", 2, 255, 2));
+    where.mask = uint8_t(fields.integer("mask", 1, 255, 0xFF));
+    fields.finish();
+    return where;
+}
+
+}  // namespace
+
+void ReadSpeedSection(JsonFields& target, CdromDrive& drive)
+{
+    if (!target.has("speed")) return;
+    JsonFields fields = target.object("speed");
+    SpeedModel model;
+    const bool vendor = fields.has("codeByte");
+    if (vendor) model.codeByte = ReadCodeByte(fields.object("codeByte"));
+    model.answersSetCdSpeed = fields.boolean("setCdSpeed", !vendor);
+    for (const auto& [value, path] : fields.array("steps"))
+        model.steps.push_back(ReadStep(JsonFields(*value, path), model.steps.size(), vendor));
+    if (model.steps.empty()) fields.fail("steps", "a drive needs at least one step");
+    for (size_t i = 1; i < model.steps.size(); ++i) {
+        if (model.steps[i].lowestRequest <= model.steps[i - 1].lowestRequest)
+            fields.fail("steps", "requests must rise from step to step");
+    }
+    model.current = size_t(fields.integer("current", 0, int64_t(model.steps.size()) - 1, 0));
+    for (const auto& [value, path] : fields.array("keeps")) {
+        JsonFields keep(*value, path);
+        const auto written = uint8_t(keep.integer("written", 0, 255, 0));
+        model.keeps[written] = uint8_t(keep.integer("stored", 0, 255, 0));
+        keep.finish();
+    }
+    for (const auto& [value, path] : fields.array("features")) {
+        JsonFields feature(*value, path);
+        model.features.push_back({uint16_t(feature.integer("code", 0, 0xFFFF, 0)),
+                                  feature.hex("data", kLongestFeatureData, {})});
+        feature.finish();
+    }
+    model.performanceDescriptors = uint16_t(fields.integer("performanceDescriptors", 0, 0xFFFF, 0));
+    model.mechanismStatus = fields.boolean("mechanismStatus", true);
+    model.mechanismState = uint8_t(fields.integer("mechanismState", 0, 7, 0));
+    model.mechanismLba = uint32_t(fields.integer("mechanismLba", 0, 0xFFFFFF, 0));
+    model.commandMs = uint32_t(fields.integer("commandMs", 0, 10000, 2));
+    fields.finish();
+    drive.setSpeedModel(model);
+}
+
+}  // namespace emu
