@@ -32,8 +32,8 @@ std::vector<uint8_t> InquiryAnswer(const InquiryData& data)
     PutText(answer, 8, 8, data.vendor);
     PutText(answer, 16, 16, data.product);
     PutText(answer, 32, 4, data.revision);
-    std::memcpy(&answer[kVendorSpecificOffset], data.vendorSpecific.data(),
-                std::min(kVendorSpecificSize, data.vendorSpecific.size()));
+    std::copy_n(data.vendorSpecific.begin(), std::min(kVendorSpecificSize, data.vendorSpecific.size()),
+                answer.begin() + kVendorSpecificOffset);
     answer.resize(length);
     return answer;
 }

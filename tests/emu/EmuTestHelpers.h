@@ -1,5 +1,6 @@
 #pragma once
 // Builds and sends SRBs the way a client of the ASPI manager does.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -21,7 +22,7 @@ inline SRB_ExecSCSICmd ExecSrb(uint8_t ha, uint8_t target, std::vector<uint8_t> 
     srb.SRB_BufPointer = buffer;
     srb.SRB_SenseLen = SENSE_LEN;
     srb.SRB_CDBLen = uint8_t(cdb.size());
-    std::memcpy(srb.CDBByte, cdb.data(), std::min<size_t>(cdb.size(), sizeof srb.CDBByte));
+    std::copy_n(cdb.begin(), std::min<size_t>(cdb.size(), sizeof srb.CDBByte), srb.CDBByte);
     return srb;
 }
 
