@@ -31,8 +31,8 @@ struct ShownMessage {
 std::vector<ShownMessage> TakeMessages();
 void QueueAnswer(MessageResult answer);
 
-// Back to a fresh state: clock 0, default system directory, no messages. Modules stay
-// registered until their owner unregisters them.
+// Back to a fresh state: clock 0, default system directory, no messages, an empty
+// registry, an English user. Modules stay registered until their owner unregisters them.
 void Reset();
 
 }  // namespace platform::host

@@ -1,4 +1,6 @@
 #include "platform/host/Host.h"
+#include "platform/host/HostLocale.h"
+#include "platform/host/HostRegistry.h"
 
 namespace platform::host {
 
@@ -7,6 +9,8 @@ void Reset()
     SetClock(0);
     SetSystemDirectory("C:\\windows\\system32");
     TakeMessages();
+    ClearRegistry();
+    SetUserLanguageId(0x0409);
 }
 
 }  // namespace platform::host
