@@ -44,45 +44,15 @@ TEST_F(DiscScenarioTest, ScenarioDiscsAndTheirIdentities)
     }
 }
 
-TEST_F(DiscScenarioTest, ScenarioDrivesWithoutAReadableDisc)
+TEST_F(DiscScenarioTest, ScenarioReadErrorsAndMissingSync)
 {
-    auto drive = OpenScenario("no-disc.json");
-    ASSERT_TRUE(drive);
-    EXPECT_FALSE(drive->ReadTOC());
-    EXPECT_EQ(drive->Sense().asc, 0x3A);
-
-    drive = OpenScenario("not-ready.json");
-    ASSERT_TRUE(drive);
-    EXPECT_FALSE(drive->ReadTOC());
-    EXPECT_EQ(drive->Sense().senseKey, 2);
-    EXPECT_EQ(drive->Sense().asc, 0x04);
-    EXPECT_EQ(drive->Sense().ascq, 0x01);
-
-    drive = OpenScenario("read-errors.json");
+    auto drive = OpenScenario("read-errors.json");
     ASSERT_TRUE(drive && drive->ReadTOC());
     std::vector<uint8_t> buffer(2352);
     EXPECT_TRUE(drive->ReadData(11999, 1, buffer.data(), 2048));
     EXPECT_FALSE(drive->ReadData(12050, 1, buffer.data(), 2048));
-    EXPECT_EQ(drive->Sense().senseKey, 3);
     EXPECT_FALSE(drive->ReadRaw(5000, 1, buffer.data(), 2352));
     EXPECT_TRUE(drive->ReadRaw(5001, 1, buffer.data(), 2352));
-}
-
-TEST_F(DiscScenarioTest, VendorDrivesReadAudioTheirWay)
-{
-    const std::vector<std::pair<uint8_t, uint8_t>> targets = {
-        {0, FamilyToshiba}, {1, FamilyPhilipsCdd2000}, {2, FamilyNec}, {3, FamilyPlextor}};
-    for (const auto& [target, family] : targets) {
-        auto drive = OpenScenario("vendor-reads.json", target);
-        ASSERT_TRUE(drive && drive->ReadTOC()) << int(target);
-        EXPECT_EQ(drive->Family, family) << int(target);
-        const int32_t audioTrack = drive->IsAudioTrack(1) ? 1 : 2;
-        const uint32_t start = uint32_t(drive->TrackStart(audioTrack));
-        std::vector<uint8_t> audio(3 * 2352);
-        ASSERT_TRUE(drive->ReadAudio(start + 4, 3, audio.data(), uint32_t(audio.size()))) << int(target);
-        EXPECT_EQ(audio, AudioSectors(start + 4, 3)) << int(target);
-        drive->RestoreDataMode();
-    }
 }
 
 // A scratch folder removed with the test.

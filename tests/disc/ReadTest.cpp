@@ -229,6 +229,15 @@ TEST_F(DiscTest, RawReadsCheckEverySync)
     // Header of LBA 12: 00:02:12 in BCD, Mode 1; user data follows it.
     EXPECT_EQ(Bytes(buffer.begin() + 12, buffer.begin() + 16), (Bytes{0x00, 0x02, 0x12, 0x01}));
     EXPECT_EQ(Bytes(buffer.begin() + 16, buffer.begin() + 16 + 2048), DataBlocks(12, 1));
+
+    // XA: Mode 2 Form 1 sectors, user data after the subheader.
+    drive = OpenWith(FamilyMmc, DataDisc("XA", 5000, TrackKind::Mode2Form1));
+    ASSERT_TRUE(drive->ReadTOC());
+    manager_->clearLog();
+    ASSERT_TRUE(drive->ReadRaw(30, 1, buffer.data(), 2352));
+    EXPECT_EQ(Cdbs(), (std::vector<Bytes>{{0xBE, 0x10, 0, 0, 0, 30, 0, 0, 1, 0xF8, 0, 0}}));
+    EXPECT_EQ(buffer[15], 0x02);
+    EXPECT_EQ(Bytes(buffer.begin() + 24, buffer.begin() + 24 + 2048), DataBlocks(30, 1));
 }
 
 TEST_F(DiscTest, VendorRawReadsSwitchToRawBlocks)
@@ -248,19 +257,6 @@ TEST_F(DiscTest, VendorRawReadsSwitchToRawBlocks)
     ASSERT_TRUE(drive->ReadData(12, 1, buffer.data(), 2048));
     EXPECT_EQ(ModeSelects(), std::vector<Bytes>{kDataList});
     EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 2048), DataBlocks(12, 1));
-}
-
-TEST_F(DiscTest, XaRawReadAsksForModeTwoSectors)
-{
-    auto drive = OpenWith(FamilyMmc, DataDisc("XA", 5000, TrackKind::Mode2Form1));
-    ASSERT_TRUE(drive->ReadTOC());
-    manager_->clearLog();
-    Bytes buffer(2352);
-    ASSERT_TRUE(drive->ReadRaw(30, 1, buffer.data(), 2352));
-    EXPECT_EQ(Cdbs()[0][1], 0x10);
-    EXPECT_EQ(Cdbs()[0][9], 0xF8);
-    EXPECT_EQ(buffer[15], 0x02);
-    EXPECT_EQ(Bytes(buffer.begin() + 24, buffer.begin() + 24 + 2048), DataBlocks(30, 1));
 }
 
 TEST_F(DiscTest, RestoreDataMode)
