@@ -97,16 +97,18 @@ Reply CdromDrive::setCdSpeed(const Command& command)
     return Timed(Reply::Good(), speed_.commandMs);
 }
 
+// Mode page accesses take time only on drives with a speed model, so that a speed detection
+// runs on the virtual clock while other drives answer at once.
 Reply CdromDrive::timedModeSense(const Command& command) const
 {
-    return Timed(modeSense(command), speed_.commandMs);
+    return Timed(modeSense(command), speed_.steps.empty() ? 0 : speed_.commandMs);
 }
 
 // A written vendor code selects its step; a code the drive does not keep is replaced by the one
 // it stores instead, which MODE SENSE then reports.
 Reply CdromDrive::modeSelectFollowingSpeed(const Command& command)
 {
-    Reply reply = Timed(modeSelect(command), speed_.commandMs);
+    Reply reply = Timed(modeSelect(command), speed_.steps.empty() ? 0 : speed_.commandMs);
     const SpeedCodeByte& where = speed_.codeByte;
     if (!reply.good || where.page == 0) return reply;
     const std::vector<uint8_t> page = modePages().page(PageControl::Current, where.page);
