@@ -51,6 +51,32 @@ bool HasPrimaryVolumeDescriptor(const uint8_t* block)
     return block[0] == 1 && std::memcmp(block + 1, "CD001", 5) == 0;
 }
 
+// Descriptors that the TOC length covers, never more than the TOC buffer holds.
+int PresentDescriptors(const uint8_t* toc)
+{
+    const int covered = (int(getBe16(toc)) + 2 - kTocHeader) / kTrackDescriptorSize;
+    return std::clamp(covered, 0, kMaxTrackDescriptors);
+}
+
+// Index of the first present descriptor of track t, or -1.
+int DescriptorOf(const uint8_t* toc, int t)
+{
+    const int present = PresentDescriptors(toc);
+    for (int i = 0; i < present; ++i) {
+        if (toc[kTocHeader + kTrackDescriptorSize * i + 2] == t) return i;
+    }
+    return -1;
+}
+
+int32_t DescriptorStart(const uint8_t* toc, int i)
+{
+    return int32_t(getBe32(toc + kTocHeader + kTrackDescriptorSize * i + 4));
+}
+
+// Track numbers come from the drive; the accessors only take 1..99, so walks stay inside it.
+int FirstWalkedTrack(TCDROM& drive) { return std::max<int>(drive.FirstTrack(), kMinTrack); }
+int LastWalkedTrack(TCDROM& drive) { return std::min<int>(drive.LastTrack(), kMaxTrack); }
+
 }  // namespace
 
 bool TCDROM::ReadTOC()
@@ -75,28 +101,6 @@ bool TCDROM::ReadTOC()
         if (d[2] == 0 && d[3] == kPointDiscType) XaDisc = d[9] == kDiscTypeXa;
     }
     return true;
-}
-
-// Descriptors that the TOC length covers, never more than the TOC buffer holds.
-static int PresentDescriptors(const uint8_t* toc)
-{
-    const int covered = (int(getBe16(toc)) + 2 - kTocHeader) / kTrackDescriptorSize;
-    return std::clamp(covered, 0, kMaxTrackDescriptors);
-}
-
-// Index of the first present descriptor of track t, or -1.
-static int DescriptorOf(const uint8_t* toc, int t)
-{
-    const int present = PresentDescriptors(toc);
-    for (int i = 0; i < present; ++i) {
-        if (toc[kTocHeader + kTrackDescriptorSize * i + 2] == t) return i;
-    }
-    return -1;
-}
-
-static int32_t DescriptorStart(const uint8_t* toc, int i)
-{
-    return int32_t(getBe32(toc + kTocHeader + kTrackDescriptorSize * i + 4));
 }
 
 uint8_t TCDROM::FirstTrack()
@@ -154,10 +158,6 @@ bool TCDROM::IsISO9660Track(int32_t t)
     if (!ReadData(uint32_t(start + kIsoDescriptorLba), 1, block, sizeof(block))) return false;
     return HasPrimaryVolumeDescriptor(block);
 }
-
-// Track numbers come from the drive; the accessors only take 1..99, so walks stay inside it.
-static int FirstWalkedTrack(TCDROM& drive) { return std::max<int>(drive.FirstTrack(), kMinTrack); }
-static int LastWalkedTrack(TCDROM& drive) { return std::min<int>(drive.LastTrack(), kMaxTrack); }
 
 std::string TCDROM::GetVolumeLabel()
 {
