@@ -32,7 +32,7 @@ native_suite() {  # name, extra cmake arguments...
     tail -30 "$log/$name-build.txt"; echo "build $name FAILED"; failed=$((failed + 1)); return
   fi
   (cd "build/$name" && ctest -j2 --output-on-failure --timeout 300) >"$log/$name-ctest.txt" 2>&1
-  grep -E 'tests passed|Failed|\*\*\*' "$log/$name-ctest.txt" | tail -20
+  grep -E 'tests passed|\*\*\*|FAILED|Not Run' "$log/$name-ctest.txt" | tail -20
   count_ctest "$log/$name-ctest.txt"
 }
 

@@ -20,7 +20,7 @@ check() {  # description, condition result
 # GoogleTest programs: every test counts.
 for exe in "$build"/tests/wine/wine_tests.exe; do
   [ -f "$exe" ] || continue
-  out=$(wine "$exe" 2>&1)
+  out=$(LANG=C.UTF-8 LC_ALL=C.UTF-8 wine "$exe" 2>&1)
   echo "$out" | grep -E '^\[  (FAILED|PASSED) ' 
   p=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' <<<"$out" | tail -1)
   f=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' <<<"$out" | tail -1)
