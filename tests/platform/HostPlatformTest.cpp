@@ -11,22 +11,16 @@ namespace {
 uint32_t ASPI_Answer() { return 42; }
 }
 
-TEST(HostPlatform, UnsignalledWaitTimesOutOnTheVirtualClock)
+TEST(HostPlatform, EventsAreAutoResetAndTimeOutsRunOnTheVirtualClock)
 {
     platform::host::SetClock(1000);
     platform::Event event;
+    platform::SignalEvent(event.handle());
+    EXPECT_TRUE(event.wait(10));
     EXPECT_FALSE(event.wait(120000));
     EXPECT_EQ(platform::TickCount(), 121000u);
     platform::SleepMs(5);
     EXPECT_EQ(platform::TickCount(), 121005u);
-}
-
-TEST(HostPlatform, AutoResetEventIsConsumedByOneWait)
-{
-    platform::Event event;
-    platform::SignalEvent(event.handle());
-    EXPECT_TRUE(event.wait(10));
-    EXPECT_FALSE(event.wait(10));
 }
 
 TEST(HostPlatform, WaitBlocksForAnnouncedCompletionFromAnotherThread)
@@ -51,9 +45,7 @@ TEST(HostPlatform, ModulesAreFoundByFileNameOrBaseName)
     ASSERT_NE(byPath, nullptr);
     EXPECT_EQ(platform::LoadModule("test.dll"), byPath);
     EXPECT_EQ(platform::ModuleFileName(byPath), "C:\\windows\\system32\\TEST.DLL");
-    auto answer = reinterpret_cast<uint32_t (*)()>(platform::ModuleProc(byPath, "Answer"));
-    ASSERT_NE(answer, nullptr);
-    EXPECT_EQ(answer(), 42u);
+    EXPECT_EQ(platform::ModuleProc(byPath, "Answer"), reinterpret_cast<void*>(&ASPI_Answer));
     EXPECT_EQ(platform::ModuleProc(byPath, "Missing"), nullptr);
     EXPECT_EQ(platform::LoadModule("D:\\other\\test.dll"), nullptr);
     platform::host::UnregisterModule("C:\\windows\\system32\\TEST.DLL");

@@ -44,13 +44,11 @@ protected:
 
 TEST_F(RegistryShared, OpenFindsOnlyExistingKeysAndCreateMakesTheWholePath)
 {
-    EXPECT_FALSE(KeyExists(kUser, At("Drive")));
     EXPECT_FALSE(OpenKey(kUser, At("Drive")).isOpen());
     EXPECT_FALSE(KeyExists(kUser, At("Drive"))) << "opening must not create";
 
     EXPECT_TRUE(CreateKey(kUser, At("Drive\\Default")).isOpen());
     EXPECT_TRUE(KeyExists(kUser, At("Drive")));
-    EXPECT_TRUE(KeyExists(kUser, At("Drive\\Default")));
     // The leading backslash is optional; doubled and trailing ones name the same key.
     EXPECT_TRUE(OpenKey(kUser, "Software\\KalmorRegistryTest\\Drive\\Default").isOpen());
     EXPECT_TRUE(OpenKey(kUser, kScratch + "\\\\Drive\\Default\\").isOpen());
@@ -79,56 +77,33 @@ TEST_F(RegistryShared, TheTwoRootsAreSeparateTrees)
     EXPECT_TRUE(KeyExists(kUser, At("HA0_ID1")));
 }
 
-TEST_F(RegistryShared, StringsKeepWindows1252TextOfAnyLength)
+TEST_F(RegistryShared, ValuesRoundTripAtAnyLength)
 {
-    RegKey key = CreateKey(kUser, At("Strings"));
-    ASSERT_TRUE(key.isOpen());
-    const std::string german = "Grüße aus Köln – 5 € «ÄÖÜ»";
-    const std::string quoted = "a \"quoted\" \\ path";
-    const std::string huge(10000, 'x');
+    RegKey key = CreateKey(kUser, At("Values"));
+    const std::string german = "Grüße aus Köln – 5 € «ÄÖÜ» \"quoted\" \\ path";
+    std::vector<uint8_t> big(65536);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = uint8_t(i * 7 + i / 256);
     ASSERT_TRUE(key.writeString("German", german));
-    ASSERT_TRUE(key.writeString("Quoted", quoted));
     ASSERT_TRUE(key.writeString("Empty", ""));
     ASSERT_TRUE(key.writeString("", "default value"));
-    ASSERT_TRUE(key.writeString("Huge", huge));
-
+    ASSERT_TRUE(key.writeString("Huge", std::string(10000, 'x')));
+    ASSERT_TRUE(key.writeString("Cut", std::string("before\0after", 12)));
+    ASSERT_TRUE(key.writeBinary("Big", big));
+    ASSERT_TRUE(key.writeBinary("None", {}));
     EXPECT_EQ(key.readString("German"), german);
-    EXPECT_EQ(key.readString("Quoted"), quoted);
     EXPECT_EQ(key.readString("Empty"), "");
     EXPECT_EQ(key.readString(""), "default value");
-    EXPECT_EQ(key.readString("Huge"), huge);
-    EXPECT_EQ(key.readString("Missing"), std::nullopt);
-
-    ASSERT_TRUE(key.writeString("Huge", "short"));
-    EXPECT_EQ(key.readString("Huge"), "short");
-    ASSERT_TRUE(key.writeString("Cut", std::string("before\0after", 12)));
+    EXPECT_EQ(key.readString("Huge"), std::string(10000, 'x'));
     EXPECT_EQ(key.readString("Cut"), "before");
-}
-
-TEST_F(RegistryShared, IntegersAreSigned32Bit)
-{
-    RegKey key = CreateKey(kUser, At("Integers"));
-    const std::vector<int32_t> samples = {0, 42, -1, 3000, INT32_MIN, INT32_MAX};
-    for (int32_t sample : samples) {
+    EXPECT_EQ(key.readBinary("Big"), big);
+    EXPECT_EQ(key.readBinary("None"), std::vector<uint8_t>());
+    EXPECT_EQ(key.readString("Missing"), std::nullopt);
+    EXPECT_EQ(key.readBinary("Missing"), std::nullopt);
+    for (int32_t sample : {0, -1, 3000, INT32_MIN, INT32_MAX}) {
         ASSERT_TRUE(key.writeInteger("Value", sample));
         EXPECT_EQ(key.readInteger("Value"), sample);
     }
     EXPECT_EQ(key.readInteger("Missing"), std::nullopt);
-}
-
-TEST_F(RegistryShared, BinaryValuesRoundTripUpTo64KB)
-{
-    RegKey key = CreateKey(kUser, At("Binary"));
-    const std::vector<uint8_t> small = {0x00, 0x01, 0xFF};
-    std::vector<uint8_t> big(65536);
-    for (size_t i = 0; i < big.size(); ++i) big[i] = uint8_t(i * 7 + i / 256);
-    ASSERT_TRUE(key.writeBinary("Small", small));
-    ASSERT_TRUE(key.writeBinary("Big", big));
-    ASSERT_TRUE(key.writeBinary("None", {}));
-    EXPECT_EQ(key.readBinary("Small"), small);
-    EXPECT_EQ(key.readBinary("Big"), big);
-    EXPECT_EQ(key.readBinary("None"), std::vector<uint8_t>());
-    EXPECT_EQ(key.readBinary("Missing"), std::nullopt);
 }
 
 TEST_F(RegistryShared, EachReadAcceptsItsOwnTypeOnly)
@@ -143,12 +118,9 @@ TEST_F(RegistryShared, EachReadAcceptsItsOwnTypeOnly)
     EXPECT_EQ(key.valueType("Bytes"), RegType::Binary);
     EXPECT_EQ(key.valueType("Missing"), RegType::Missing);
 
-    EXPECT_EQ(key.readInteger("Text"), std::nullopt);
-    EXPECT_EQ(key.readInteger("Bytes"), std::nullopt);
-    EXPECT_EQ(key.readString("Number"), std::nullopt);
-    EXPECT_EQ(key.readString("Bytes"), std::nullopt);
-    EXPECT_EQ(key.readBinary("Number"), std::nullopt);
-    EXPECT_EQ(key.readBinary("Text"), std::nullopt);
+    for (const char* other : {"Text", "Bytes"}) EXPECT_EQ(key.readInteger(other), std::nullopt) << other;
+    for (const char* other : {"Number", "Bytes"}) EXPECT_EQ(key.readString(other), std::nullopt) << other;
+    for (const char* other : {"Number", "Text"}) EXPECT_EQ(key.readBinary(other), std::nullopt) << other;
 
     ASSERT_TRUE(key.writeInteger("Text", 5));
     EXPECT_EQ(key.valueType("Text"), RegType::Integer);
@@ -167,23 +139,16 @@ TEST_F(RegistryShared, EnumerationListsSubkeysSortedAndEveryValue)
     for (const char* name : {"Speed", "LockSpeed", "ZoneInfo", ""}) ASSERT_TRUE(key.writeInteger(name, 1));
     EXPECT_EQ(Sorted(key.valueNames()), (std::vector<std::string>{"", "LockSpeed", "Speed", "ZoneInfo"}));
     EXPECT_TRUE(OpenKey(kUser, At("List\\Zeta")).subkeyNames().empty());
-}
 
-TEST_F(RegistryShared, DeleteValueRemovesOnlyThatValue)
-{
-    RegKey key = CreateKey(kUser, At("Profile"));
-    ASSERT_TRUE(key.writeInteger("LockSpeed", 16));
-    ASSERT_TRUE(key.writeString("LockSpeedStr", "16x"));
-    EXPECT_TRUE(key.deleteValue("LockSpeedStr"));
-    EXPECT_EQ(key.valueType("LockSpeedStr"), RegType::Missing);
-    EXPECT_FALSE(key.deleteValue("LockSpeedStr"));
-    EXPECT_EQ(key.readInteger("LockSpeed"), 16);
-    EXPECT_EQ(key.valueNames(), (std::vector<std::string>{"LockSpeed"}));
+    EXPECT_TRUE(key.deleteValue("ZoneInfo"));
+    EXPECT_FALSE(key.deleteValue("ZoneInfo"));
+    EXPECT_EQ(Sorted(key.valueNames()), (std::vector<std::string>{"", "LockSpeed", "Speed"}));
 }
 
 TEST_F(RegistryShared, DeleteKeyTreeRemovesEverythingBelowAndNothingBeside)
 {
-    ASSERT_TRUE(CreateKey(kUser, At("HA1_ID0\\Default")).writeInteger("Speed", 8));
+    RegKey open = CreateKey(kUser, At("HA1_ID0\\Default"));
+    ASSERT_TRUE(open.writeInteger("Speed", 8));
     ASSERT_TRUE(CreateKey(kUser, At("HA1_ID0\\Disc\\Deeper\\Deepest")).writeString("x", "y"));
     ASSERT_TRUE(CreateKey(kUser, At("HA1_ID0")).writeString("VendorId", "TOSHIBA "));
     ASSERT_TRUE(CreateKey(kUser, At("HA1_ID01")).writeInteger("Speed", 4));
@@ -193,21 +158,13 @@ TEST_F(RegistryShared, DeleteKeyTreeRemovesEverythingBelowAndNothingBeside)
     EXPECT_FALSE(KeyExists(kUser, At("HA1_ID0\\Disc\\Deeper\\Deepest")));
     EXPECT_EQ(OpenKey(kUser, At("HA1_ID01")).readInteger("Speed"), 4);
     EXPECT_EQ(OpenKey(kUser, kScratch).subkeyNames(), (std::vector<std::string>{"HA1_ID01"}));
+    EXPECT_FALSE(open.writeInteger("Speed", 4)) << "a handle to a deleted key fails";
+    EXPECT_EQ(open.readInteger("Speed"), std::nullopt);
 
     EXPECT_FALSE(DeleteKeyTree(kUser, At("HA1_ID0"))) << "already gone";
     EXPECT_FALSE(DeleteKeyTree(kUser, At("Missing\\Key")));
     EXPECT_FALSE(DeleteKeyTree(kUser, "\\")) << "a root is never deleted";
     EXPECT_TRUE(KeyExists(kUser, At("HA1_ID01")));
-}
-
-TEST_F(RegistryShared, KeyDeletedWhileOpenFailsThroughItsHandle)
-{
-    RegKey key = CreateKey(kUser, At("Gone\\Child"));
-    ASSERT_TRUE(key.writeInteger("Speed", 8));
-    ASSERT_TRUE(DeleteKeyTree(kUser, At("Gone")));
-    EXPECT_FALSE(key.writeInteger("Speed", 4));
-    EXPECT_EQ(key.readInteger("Speed"), std::nullopt);
-    EXPECT_FALSE(KeyExists(kUser, At("Gone")));
 }
 
 TEST_F(RegistryShared, NamesAreCaseInsensitiveAndKeepTheirFirstSpelling)

@@ -41,16 +41,14 @@ protected:
 
 TEST_F(AutostartTest, FirstStartChoosesTheStartModeAndCreatesNoRunEntry)
 {
-    StartSettingsStore({"-foo"});
-    EXPECT_EQ(2, StartMode);
-    EXPECT_EQ(2, ReadStartMode());
-    EXPECT_FALSE(RunEntry());
-
-    platform::host::ClearRegistry();
-    StartSettingsStore({"/startup"});
-    EXPECT_TRUE(StartedByWindows);
-    EXPECT_EQ(0, ReadStartMode());
-    EXPECT_FALSE(RunEntry());
+    for (const auto& [argument, mode] : {std::pair{"-foo", 2}, {"/startup", 0}}) {
+        platform::host::ClearRegistry();
+        StartSettingsStore({argument});
+        EXPECT_EQ(mode, StartMode);
+        EXPECT_EQ(mode, ReadStartMode());
+        EXPECT_EQ(mode == 0, StartedByWindows);
+        EXPECT_FALSE(RunEntry()) << argument;
+    }
 }
 
 TEST_F(AutostartTest, RunEntryFollowsTheStartModeAndTheProgramsPlace)
@@ -80,18 +78,14 @@ TEST_F(AutostartTest, ClearOptionInCapitalsEmptiesBothTrees)
     WriteTabIndex(1);
 
     StartSettingsStore({"-CLEAR", "-Debug", "-INACTIVITY"});
-    EXPECT_TRUE(DebugMode);
-    EXPECT_TRUE(InactivityOption);
-    EXPECT_FALSE(StartedByWindows);
-    EXPECT_EQ(-1, TeacEepromDrive);
+    EXPECT_TRUE(DebugMode && InactivityOption);
     EXPECT_FALSE(platform::KeyExists(RegRoot::LocalMachine, regnames::DriveKey(1, 0)));
     EXPECT_FALSE(platform::KeyExists(RegRoot::CurrentUser, regnames::DriveKey(1, 0)));
     EXPECT_EQ(-1, ReadTabIndex());
     EXPECT_EQ(2, ReadStartMode());  // chosen again after the clear
 
     StartSettingsStore({});
-    EXPECT_FALSE(DebugMode);
-    EXPECT_FALSE(InactivityOption);
+    EXPECT_FALSE(DebugMode || InactivityOption);
 }
 
 TEST_F(AutostartTest, SetAutostartReportsWhatTheRegistryHolds)

@@ -2,55 +2,36 @@
 
 #include "settings/CommandLine.h"
 
-TEST(CommandLine, NoArgumentsSetNothing)
+namespace {
+
+// One letter per option set, in a fixed order.
+std::string Flags(const std::vector<std::string>& arguments)
 {
-    const CommandLineOptions o = ScanCommandLine({});
-    EXPECT_FALSE(o.startUp || o.inactivity || o.debug || o.clear || o.quit || o.detect || o.bb);
+    const CommandLineOptions o = ScanCommandLine(arguments);
+    std::string flags;
+    for (const auto& [on, letter] : {std::pair{o.startUp, 'S'}, {o.inactivity, 'I'}, {o.debug, 'D'}, {o.clear, 'C'},
+                                      {o.quit, 'Q'}, {o.detect, 'T'}, {o.bb, 'B'}})
+        if (on) flags += letter;
+    return flags;
 }
 
-TEST(CommandLine, EachOptionSetsItsOwnFlagOnly)
+}  // namespace
+
+TEST(CommandLine, OptionsMatchWholeInAnyCaseAnywhere)
 {
-    const CommandLineOptions startUp = ScanCommandLine({"/StartUp"});
-    EXPECT_TRUE(startUp.startUp);
-    EXPECT_FALSE(startUp.inactivity || startUp.debug || startUp.clear || startUp.quit || startUp.detect || startUp.bb);
-
-    EXPECT_TRUE(ScanCommandLine({"-inactivity"}).inactivity);
-    EXPECT_TRUE(ScanCommandLine({"-debug"}).debug);
-    EXPECT_TRUE(ScanCommandLine({"-clear"}).clear);
-    EXPECT_TRUE(ScanCommandLine({"-detect"}).detect);
-    EXPECT_TRUE(ScanCommandLine({"-bb"}).bb);
-
-    const CommandLineOptions bb = ScanCommandLine({"-bb"});
-    EXPECT_FALSE(bb.startUp || bb.inactivity || bb.debug || bb.clear || bb.quit || bb.detect);
-}
-
-TEST(CommandLine, BothQuitSpellingsQuit)
-{
-    EXPECT_TRUE(ScanCommandLine({"-q"}).quit);
-    EXPECT_TRUE(ScanCommandLine({"-quit"}).quit);
-    EXPECT_TRUE(ScanCommandLine({"-QUIT"}).quit);
-}
-
-TEST(CommandLine, CaseDoesNotMatter)
-{
-    const CommandLineOptions o = ScanCommandLine({"/startup", "-CLEAR", "-Debug", "-InActivity", "-Detect", "-BB"});
-    EXPECT_TRUE(o.startUp && o.clear && o.debug && o.inactivity && o.detect && o.bb);
-    EXPECT_TRUE(ScanCommandLine({"/STARTUP"}).startUp);
-}
-
-TEST(CommandLine, OptionsMatchOnlyWhole)
-{
-    const CommandLineOptions o =
-        ScanCommandLine({"-qu", "-quitx", "/StartUp2", "StartUp", "-de", " -debug", "-clear ", "--bb", "-b"});
-    EXPECT_FALSE(o.startUp || o.inactivity || o.debug || o.clear || o.quit || o.detect || o.bb);
-}
-
-TEST(CommandLine, AnywhereRepeatedAndAmongUnknowns)
-{
-    const CommandLineOptions o =
-        ScanCommandLine({"C:\\data\\x.txt", "-debug", "/what", "-debug", "-q", "/StartUp", "-", ""});
-    EXPECT_TRUE(o.debug);
-    EXPECT_TRUE(o.quit);
-    EXPECT_TRUE(o.startUp);
-    EXPECT_FALSE(o.clear || o.inactivity || o.detect || o.bb);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, ""},
+        {{"/StartUp"}, "S"},
+        {{"-inactivity"}, "I"},
+        {{"-debug"}, "D"},
+        {{"-clear"}, "C"},
+        {{"-q"}, "Q"},
+        {{"-quit"}, "Q"},
+        {{"-detect"}, "T"},
+        {{"-bb"}, "B"},
+        {{"/STARTUP", "-CLEAR", "-Debug", "-InActivity", "-Detect", "-BB", "-QUIT"}, "SIDCQTB"},
+        {{"-qu", "-quitx", "/StartUp2", "StartUp", "-de", " -debug", "-clear ", "--bb", "-b"}, ""},
+        {{"C:\\data\\x.txt", "-debug", "/what", "-debug", "-q", "/StartUp", "-", ""}, "SDQ"},
+    };
+    for (const auto& [arguments, flags] : cases) EXPECT_EQ(Flags(arguments), flags) << testing::PrintToString(arguments);
 }

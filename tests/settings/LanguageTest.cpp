@@ -96,12 +96,6 @@ const char* const kTimerGerman[] = {"Standard", "125 ms", "250 ms", "500 ms", "1
 // The texts whose wording is ours rather than fixed.
 std::string* const kOwnTexts[] = {&lg_AUTHOR, &lg_COPYRIGHT};
 
-void ClearAllTexts()
-{
-    for (const Expected& e : kExpected) e.text->clear();
-    for (std::string* text : kOwnTexts) text->clear();
-}
-
 void UseLanguage(uint16_t id)
 {
     platform::host::SetUserLanguageId(id);
@@ -110,89 +104,46 @@ void UseLanguage(uint16_t id)
 
 }  // namespace
 
-TEST(Language, EnglishTextsAreExact)
+TEST(Language, BothTablesHoldExactlyTheDesignedTexts)
 {
-    ClearAllTexts();
-    AssignLanguageTexts(1);
-    for (const Expected& e : kExpected) EXPECT_EQ(*e.text, e.english) << "lg_" << e.name;
-    for (std::string* text : kOwnTexts) EXPECT_FALSE(text->empty());
-}
-
-TEST(Language, GermanTextsAreExact)
-{
-    ClearAllTexts();
-    AssignLanguageTexts(0);
-    for (const Expected& e : kExpected) EXPECT_EQ(*e.text, e.german) << "lg_" << e.name;
-    for (std::string* text : kOwnTexts) EXPECT_FALSE(text->empty());
-}
-
-TEST(Language, GermanTextsAreWindows1252)
-{
-    AssignLanguageTexts(0);
-    EXPECT_EQ(lg_ABOUT, "\xDC" "ber...");
-    EXPECT_EQ(lg_CLOSE, "&Schlie\xDF" "en");
-    EXPECT_EQ(lg_CANNOT_SET_SPEED, "[Setzen nicht m\xF6glich]");
-}
-
-TEST(Language, UnknownCodeAssignsNothing)
-{
-    ClearAllTexts();
-    AssignLanguageTexts(2);
-    for (const Expected& e : kExpected) EXPECT_TRUE(e.text->empty()) << "lg_" << e.name;
-    for (std::string* text : kOwnTexts) EXPECT_TRUE(text->empty());
-
-    AssignLanguageTexts(1);
-    AssignLanguageTexts(255);
-    EXPECT_EQ(lg_ABOUT, "About...");
-}
-
-TEST(Language, EqualHintsAreSeparateVariables)
-{
-    AssignLanguageTexts(1);
-    EXPECT_NE(&lg_INACTIVITY_HINT, &lg_STANDBY_HINT);
-    lg_INACTIVITY_HINT += "x";
-    EXPECT_EQ(lg_STANDBY_HINT, "time between latest media access and spin down");
-}
-
-TEST(Language, EveryGermanSubLanguageSelectsGerman)
-{
-    for (uint16_t id : {0x0407, 0x0807, 0x0C07, 0x1007, 0x1407}) {
-        UseLanguage(id);
-        EXPECT_EQ(LanguageId, id);
-        EXPECT_FALSE(IsEnglish()) << std::hex << id;
-        EXPECT_EQ(lg_ABOUT, "Über...") << std::hex << id;
+    for (const uint8_t code : {1, 0, 2}) {
+        for (const Expected& e : kExpected) e.text->clear();
+        for (std::string* text : kOwnTexts) text->clear();
+        AssignLanguageTexts(code);
+        for (const Expected& e : kExpected) EXPECT_EQ(*e.text, code == 1 ? e.english : code == 0 ? e.german : "") << "lg_" << e.name;
+        for (std::string* text : kOwnTexts) EXPECT_EQ(text->empty(), code == 2);
     }
+    AssignLanguageTexts(0);
+    EXPECT_EQ(lg_CLOSE, "&Schlie\xDF" "en");  // Windows-1252 for the ANSI controls
 }
 
-TEST(Language, OtherLanguagesSelectEnglish)
+TEST(Language, OnlyAGermanPrimaryLanguageSelectsGerman)
 {
     // 0x0107 has German in its low byte only: the primary language is the low ten bits.
-    for (uint16_t id : {0x0409, 0x040C, 0x0809, 0x0410, 0x0107}) {
+    const std::pair<uint16_t, bool> cases[] = {{0x0407, false}, {0x0807, false}, {0x0C07, false}, {0x1007, false},
+                                               {0x1407, false}, {0x0409, true},  {0x040C, true},  {0x0107, true}};
+    for (const auto& [id, english] : cases) {
         UseLanguage(id);
-        EXPECT_TRUE(IsEnglish()) << std::hex << id;
-        EXPECT_EQ(lg_ABOUT, "About...") << std::hex << id;
+        EXPECT_EQ(LanguageId, id);
+        EXPECT_EQ(IsEnglish(), english) << std::hex << id;
+        EXPECT_EQ(lg_ABOUT, english ? "About..." : "Über...") << std::hex << id;
     }
 }
 
-TEST(Language, TimerValueNamesFollowTheLanguage)
+TEST(Language, TextBuildersFollowTheLanguage)
 {
     UseLanguage(0x0409);
     for (int code = 0; code < 16; ++code) EXPECT_EQ(TimerValueName(code), kTimerEnglish[code]) << code;
     EXPECT_EQ(TimerValueName(16), "[ERROR]");
     EXPECT_EQ(TimerValueName(-1), "[ERROR]");
+    EXPECT_EQ(LockedToText("8x"), "locked to 8x");
+    EXPECT_EQ(MediaChangeCaption("PLEXTOR PX-40TS"), "Media change detection for PLEXTOR PX-40TS");
+    lg_INACTIVITY_HINT += "x";  // equal texts, yet separate variables
+    EXPECT_EQ(lg_STANDBY_HINT, "time between latest media access and spin down");
 
     UseLanguage(0x0807);
     for (int code = 0; code < 16; ++code) EXPECT_EQ(TimerValueName(code), kTimerGerman[code]) << code;
     EXPECT_EQ(TimerValueName(16), "[FEHLER]");
-}
-
-TEST(Language, SmallTextBuilders)
-{
-    UseLanguage(0x0409);
-    EXPECT_EQ(LockedToText("8x"), "locked to 8x");
-    EXPECT_EQ(MediaChangeCaption("PLEXTOR PX-40TS"), "Media change detection for PLEXTOR PX-40TS");
-
-    UseLanguage(0x0407);
     EXPECT_EQ(LockedToText("8x"), "festgestellt auf 8x");
     EXPECT_EQ(MediaChangeCaption("E:"), "CD-Wechsel beim E: überwachen");
 }
