@@ -2,7 +2,6 @@
 // and the bytes that arrive.
 #include "disc/DiscTestSupport.h"
 #include "platform/Assert.h"
-#include "platform/Time.h"
 
 namespace {
 
@@ -307,16 +306,6 @@ TEST_F(DiscTest, SmallBuffersAreProgrammingErrors)
     EXPECT_THROW(drive->ReadData(0, 0x200000, buffer.data(), uint32_t(buffer.size())), EAssertionFailed);
     EXPECT_TRUE(Cdbs().empty());
     EXPECT_THROW(TCDROM::ByteSwap(buffer.data(), 3), EAssertionFailed);
-}
-
-TEST_F(DiscTest, ReadsTakeTheTimeTheDriveGivesThem)
-{
-    auto drive = OpenWith(FamilyMmc, DataDisc("T"));
-    emu_->disc().readTime = [](uint32_t lba, uint32_t count) { return lba / 100 + count * 7; };
-    Bytes buffer(3 * 2048);
-    const uint32_t before = platform::TickCount();
-    ASSERT_TRUE(drive->ReadData(1000, 3, buffer.data(), uint32_t(buffer.size())));
-    EXPECT_EQ(platform::TickCount() - before, 10u + 21u);
 }
 
 }  // namespace

@@ -74,18 +74,3 @@ TEST_F(CDROMScenarioTest, NecDriveWithBuiltInTableNamesItsSlowReportingSteps)
     EXPECT_EQ("8x-20x CAV", drive->ZoneDescription);
     EXPECT_EQ("4x-10x CAV", drive->DaeZoneDescription);
 }
-
-TEST_F(CDROMScenarioTest, WriterSendsItsWriteSpeedAndMatshitaMaximumIsProbed)
-{
-    auto writer = OpenScenario("mmc-writer-8x4x32.json");
-    ASSERT_TRUE(writer);
-    EXPECT_TRUE(writer->IsWriter);
-    EXPECT_TRUE(writer->SetCDSpeed(32));
-    const auto cdb = Cdbs(0xBB).back();
-    EXPECT_EQ(0x05, cdb[4]);
-    EXPECT_EQ(0x83, cdb[5]);
-
-    auto matshita = OpenScenario("matshita-cr506.json");
-    ASSERT_TRUE(matshita);
-    EXPECT_EQ(8, matshita->MaxSpeedFactor());
-}

@@ -67,14 +67,6 @@ TEST_F(CDROMTest, PlextorCodeAboveFiveIsTheMaximum)
     EXPECT_EQ(42, drive->CurrentSpeedStep());
     EXPECT_EQ("18x-42x CAV", drive->ZoneDescription);
     EXPECT_EQ("16x-24x PCAV", drive->DaeZoneDescription);
-
-    // A Plextor step named by its code copies the data text for audio.
-    auto px20 = MakeCdromDrive("PLEXTOR ", "CD-ROM PX-20TS  ", "1.00");
-    px20->modePages().setPage(PageWithMask(0x31, 8, {{2, 5}}, {{2, 0xFF}}));
-    auto second = Open(px20, 1);
-    EXPECT_EQ(19, second->CurrentSpeedStep());
-    EXPECT_EQ("8x-20x CAV", second->ZoneDescription);
-    EXPECT_EQ("8x-20x CAV", second->DaeZoneDescription);
 }
 
 TEST_F(CDROMTest, VendorCodesOutsideTheTableGiveNoStep)

@@ -1,69 +1,59 @@
+// Vendor speed codes and zone rows: the thresholds and fallbacks a drive-level test does not reach.
 #include <gtest/gtest.h>
 
 #include "drive/DriveTypes.h"
 #include "drive/SpeedCodes.h"
+#include "drive/ZoneTables.h"
 
-TEST(SpeedCodes, PlextorRulesByModel)
-{
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 95, 20), 4);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 95, 24), 5);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 95, 40), 6);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 96, 20), 5);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 96, 32), 6);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 94, 19), 5);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 94, 20), 6);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 94, 18), 4);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 93, 12), 5);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 93, 11), 4);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 91, 6), 3);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 90, 6), 2);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 90, 1), 0);
-    EXPECT_EQ(SpeedCode(FamilyPlextor, 90, 3), 1);
-}
-
-TEST(SpeedCodes, VendorTablesTakeTheFirstThresholdReached)
+TEST(SpeedCodes, FirstThresholdReachedAndNoCodeWithoutTable)
 {
     const struct {
         int family, model, factor, code;
     } cases[] = {
-        {FamilyCdda12, 39, 1, 0},           {FamilyCdda12, 39, 3, 1},            {FamilyCdda12, 39, 4, 2},
-        {FamilyCdda12, 106, 1, 0},          {FamilyCdda12, 106, 3, 2},           {FamilyCdda12, 106, 4, 3},
-        {FamilyCdda12, 106, 200, 3},        {FamilyTeacScsi, 113, 3, 0},         {FamilyTeacScsi, 114, 4, 7},
-        {FamilyTeacScsi, 113, 31, 15},      {FamilyTeacScsi, 114, 32, 255},      {FamilyTeacScsi, 127, 11, 4},
-        {FamilyTeacScsi, 127, 12, 6},       {FamilyTeacScsi, 111, 5, 1},         {FamilyTeacScsi, 111, 6, 255},
-        {FamilyToshiba, 153, 39, 2},        {FamilyToshiba, 153, 40, 1},         {FamilyToshiba, 152, 8, 2},
-        {FamilyToshiba, 151, 3, 0},         {FamilyToshiba, 142, 6, 1},          {FamilyPhilipsCdd2600, 70, 3, 2},
-        {FamilyPhilipsCdd2000, 0, 1, 1},    {FamilyPhilipsCdd2000, 71, 5, 4},    {FamilyPhilipsCdd2600, 70, 255, 6},
+        {FamilyPlextor, 94, 18, 4},      {FamilyPlextor, 94, 19, 5},      {FamilyPlextor, 94, 20, 6},
+        {FamilyPlextor, 93, 11, 4},      {FamilyPlextor, 93, 12, 5},      {FamilyPlextor, 90, 1, 0},
+        {FamilyPlextor, 90, 3, 1},       {FamilyCdda12, 106, 3, 2},       {FamilyCdda12, 106, 200, 3},
+        {FamilyTeacScsi, 113, 31, 15},   {FamilyTeacScsi, 114, 32, 255},  {FamilyTeacScsi, 111, 6, 255},
+        {FamilyToshiba, 153, 39, 2},     {FamilyToshiba, 153, 40, 1},     {FamilyPhilipsCdd2000, 71, 5, 4},
+        {FamilyPhilipsCdd2600, 70, 255, 6}, {FamilyCdda12, 69, 4, -1},    {FamilyToshiba, 140, 4, -1},
+        {FamilyMmc, 8, 4, -1},           {FamilyMatshita, 49, 4, -1},     {FamilyNec, 0, 4, -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SpeedCode(c.family, c.model, c.factor), c.code) << c.family << "/" << c.model << " at " << c.factor;
     }
-}
-
-TEST(SpeedCodes, NoCodeWhereThereIsNoTable)
-{
-    EXPECT_EQ(SpeedCode(FamilyCdda12, 69, 4), -1);
-    EXPECT_EQ(SpeedCode(FamilyTeacScsi, 112, 4), -1);
-    EXPECT_EQ(SpeedCode(FamilyToshiba, 140, 4), -1);
-    EXPECT_EQ(SpeedCode(FamilyMmc, 8, 4), -1);
-    EXPECT_EQ(SpeedCode(FamilyMatshita, 49, 4), -1);
-    EXPECT_EQ(SpeedCode(FamilyNec, 0, 4), -1);
-    EXPECT_EQ(SpeedCode(FamilyUnknown, 0, 4), -1);
-}
-
-TEST(SpeedCodes, MaximumFactorsKnownByModel)
-{
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyCdda12, 106), 4);
     EXPECT_EQ(TableMaxSpeedFactor(FamilyTeacScsi, 114), 32);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyTeacScsi, 112), 16);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyPlextor, 96), 42);
     EXPECT_EQ(TableMaxSpeedFactor(FamilyToshiba, 142), 6);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyPhilipsCdd2000, 33), 4);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyPhilipsCdd2600, 70), 6);
-    // Unknown models, and the families whose maximum comes from the drive.
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyCdda12, 107), -1);
     EXPECT_EQ(TableMaxSpeedFactor(FamilyToshiba, 148), -1);
     EXPECT_EQ(TableMaxSpeedFactor(FamilyMmc, 8), -1);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyMatshita, 49), -1);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyUnknown, 0), -1);
+}
+
+TEST(ZoneTables, RowsNormaliseAndFallBack)
+{
+    const struct {
+        int family, model, value, factor;
+        const char* data;
+        const char* dae;
+    } cases[] = {
+        {FamilyMmc, 10, 13, 15, "9,9x-14,3x PCAV", ""},
+        {FamilyMmc, 9, 3, 5, "3x-8x CAV", "3,3x-7,7x CAV"},
+        {FamilyMmc, 139, 12, 12, "", ""},
+        {FamilyMmc, 8, -1, -1, "", ""},
+        {FamilyPlextor, 96, -1, 42, "18x-42x CAV", "16x-24x PCAV"},
+        {FamilyPlextor, 94, 5, 19, "8x-20x CAV", "8x-20x CAV"},
+        {FamilyPlextor, 93, 0, 1, "1x CLV", "1x CLV"},
+        {FamilyCdda12, 39, -1, 4, "4x CLV", "2x CLV"},
+        {FamilyCdda12, 69, 0, -1, "", ""},
+        {FamilyTeacScsi, 113, -1, -1, "", ""},
+        {FamilyTeacScsi, 127, -1, 12, "12x CLV", ""},
+        {FamilyToshiba, 153, 2, 14, "6x-14x CAV", "6,6x-15,4x CAV"},
+        {FamilyToshiba, 153, 3, -1, "", ""},
+        {FamilyMatshita, 49, 4, 4, "", ""},
+        {FamilyUnknown, 0, 1, -1, "", ""},
+    };
+    for (const auto& c : cases) {
+        const ZoneStep step = LookupZone(c.family, c.model, c.value);
+        EXPECT_EQ(step.factor, c.factor) << c.family << "/" << c.model << " at " << c.value;
+        EXPECT_EQ(step.dataText, c.data) << c.family << "/" << c.model << " at " << c.value;
+        EXPECT_EQ(step.daeText, c.dae) << c.family << "/" << c.model << " at " << c.value;
+    }
 }
