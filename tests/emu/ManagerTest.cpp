@@ -83,18 +83,6 @@ TEST_F(ManagerTest, HostAdapterInquiryReportsTheConfiguredBytes)
     EXPECT_EQ(manager.sendCommand(&failing), SS_ERR);
 }
 
-TEST_F(ManagerTest, MoreThanEightAdaptersAreCountedAndAnswer)
-{
-    for (int i = 1; i < 10; ++i) manager.addHostAdapter("HA" + std::to_string(i));
-    EXPECT_EQ(manager.getSupportInfo(), 0x010Au);
-    auto srb = HaInquiry(9);
-    EXPECT_EQ(manager.sendCommand(&srb), SS_COMP);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(srb.HA_Identifier)), "HA9");
-
-    manager.setSupportInfoOverride(0xE800);
-    EXPECT_EQ(manager.getSupportInfo(), 0xE800u);
-}
-
 TEST_F(ManagerTest, DeviceTypeOnlyForAttachedTargetsBelowMaxTargets)
 {
     auto present = GetDevType(0, 1);
@@ -130,15 +118,6 @@ TEST_F(ManagerTest, DataInNeverRunsPastTheBufferLength)
     EXPECT_EQ(srb.SRB_TargStat, 0);
 }
 
-TEST_F(ManagerTest, DataOutIsReadFromTheBufferForItsLength)
-{
-    EXPECT_EQ(SendOut(manager, 1, {0x15, 0x10, 0, 0, 3, 0}, {9, 8, 7}), SS_COMP);
-    ASSERT_EQ(device->seen.size(), 1u);
-    EXPECT_EQ(device->seen[0].direction, emu::Direction::Out);
-    EXPECT_EQ(device->seen[0].dataOut, (std::vector<uint8_t>{9, 8, 7}));
-    EXPECT_EQ(device->seen[0].cdb, (std::vector<uint8_t>{0x15, 0x10, 0, 0, 3, 0}));
-}
-
 TEST_F(ManagerTest, CheckConditionWritesFixedFormatSense)
 {
     device->reply = emu::Reply::Check(0x05, 0x24, 0x01);
@@ -159,17 +138,6 @@ TEST_F(ManagerTest, CheckConditionWritesFixedFormatSense)
     const uint8_t bounded[8] = {0xF0, 0, 0x06, 0, 0xAA, 0xAA, 0xAA, 0xAA};
     EXPECT_EQ(std::memcmp(srb.SenseArea, bounded, 8), 0);
     EXPECT_EQ(manager.log().back().sense.size(), 18u);
-}
-
-TEST_F(ManagerTest, UnitAttentionAnswersOneCommandOnly)
-{
-    device->raiseUnitAttention();
-    auto first = SendIn(manager, 1, {0x12, 0, 0, 0, 8, 0}, 8);
-    EXPECT_EQ(first.status, SS_ERR);
-    EXPECT_EQ(first.srb.SenseArea[2], 0x06);
-    EXPECT_TRUE(device->seen.empty());
-    EXPECT_FALSE(device->unitAttentionPending());
-    EXPECT_EQ(SendIn(manager, 1, {0x12, 0, 0, 0, 8, 0}, 8).status, SS_COMP);
 }
 
 TEST_F(ManagerTest, MalformedRequestsAreRefusedWithoutReachingTheDevice)
@@ -235,7 +203,7 @@ TEST_F(ManagerTest, CompletionFromAnotherThreadSetsStatusBeforeTheEvent)
     manager.setCompletion(emu::Completion::ByEventFromThread);
     device->reply.busyMs = 250;
     platform::Event event;
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 5; ++round) {
         std::vector<uint8_t> buffer(8, 0);
         auto srb = ExecSrb(0, 1, {0x12, 0, 0, 0, 8, 0}, SRB_DIR_IN | SRB_EVENT_NOTIFY, buffer.data(), 8);
         srb.SRB_PostProc = event.handle();
@@ -244,7 +212,7 @@ TEST_F(ManagerTest, CompletionFromAnotherThreadSetsStatusBeforeTheEvent)
         EXPECT_EQ(srb.SRB_Status, SS_COMP);
         EXPECT_EQ(buffer[7], 8);
     }
-    EXPECT_EQ(platform::TickCount(), 20u * 250u);
+    EXPECT_EQ(platform::TickCount(), 5u * 250u);
 
     device->reply = emu::Reply::Check(0x03, 0x11);
     auto failing = ExecSrb(0, 1, {0x28, 0, 0, 0, 0, 0, 0, 0, 1, 0}, SRB_EVENT_NOTIFY);
@@ -278,30 +246,6 @@ TEST_F(ManagerTest, HungDeviceLeavesTheRequestPendingInBothModes)
     EXPECT_EQ(manager.sendCommand(&srb), SS_PENDING);
     EXPECT_TRUE(event.wait(5000));
     EXPECT_EQ(srb.SRB_Status, SS_COMP);
-}
-
-TEST_F(ManagerTest, LogKeepsTheRequestAsSubmitted)
-{
-    device->reply = emu::Reply::Check(0x02, 0x3A);
-    auto srb = ExecSrb(0, 1, {0x1B, 0, 0, 0, 2, 0}, 0);
-    srb.SRB_Lun = 0;
-    EXPECT_EQ(manager.sendCommand(&srb), SS_ERR);
-    const auto log = manager.log();
-    ASSERT_EQ(log.size(), 1u);
-    const emu::LogEntry& e = log[0];
-    EXPECT_EQ(e.haId, 0);
-    EXPECT_EQ(e.target, 1);
-    EXPECT_EQ(e.cdb, (std::vector<uint8_t>{0x1B, 0, 0, 0, 2, 0}));
-    EXPECT_EQ(e.direction, emu::Direction::None);
-    EXPECT_EQ(e.status, SS_ERR);
-    ASSERT_EQ(e.srb.size(), sizeof(SRB_ExecSCSICmd));
-    EXPECT_EQ(e.srb[offsetof(SRB_ExecSCSICmd, SRB_Status)], SS_PENDING);
-    EXPECT_EQ(e.srb[offsetof(SRB_ExecSCSICmd, SenseArea) + 2], 0);
-    EXPECT_EQ(e.srb[offsetof(SRB_ExecSCSICmd, CDBByte) + 4], 2);
-    EXPECT_EQ(e.sense[2], 0x02);
-    EXPECT_EQ(e.sense[12], 0x3A);
-    manager.clearLog();
-    EXPECT_TRUE(manager.log().empty());
 }
 
 TEST(EmuEntryPoints, ServeTheCurrentManagerOrReportFailedInit)

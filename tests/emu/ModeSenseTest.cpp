@@ -51,17 +51,13 @@ std::vector<uint8_t> Concat(std::vector<uint8_t> a, const std::vector<uint8_t>& 
 
 }  // namespace
 
-TEST_F(ModeSenseTest, BothHeaderFormsCarryThePage)
+TEST_F(ModeSenseTest, BothHeaderFormsCarryThePageOfThePageControl)
 {
     EXPECT_EQ(sense6(0x0D), Concat({11, 0x70, 0x10, 0}, kPage0D));
     auto r = sense10(0x2A);
     EXPECT_EQ(r.status, SS_COMP);
     EXPECT_EQ(Head(r, 14), Concat({0, 12, 0x70, 0x10, 0, 0, 0, 0}, kPage2A));
     EXPECT_EQ(r.data[14], 0xEE);
-}
-
-TEST_F(ModeSenseTest, PageControlSelectsTheValues)
-{
     EXPECT_EQ(sense6(0x4D)[7], 0x0F);  // changeable
     EXPECT_EQ(sense6(0x8D)[7], 0x00);  // default
     EXPECT_EQ(sense6(0xCD)[7], 0x09);  // saved
@@ -117,46 +113,6 @@ TEST_F(ModeSenseTest, SelectRefusesUnknownPagesWrongLengthsAndShortLists)
     EXPECT_EQ(select(Concat(Concat({0, 0, 0, 0}, {0x0D, 0x06, 0, 0x01, 0, 0, 0, 0}), {0x31, 0x02, 0x01, 0x02})),
               std::make_pair(SS_ERR, uint8_t(0x26)));
     EXPECT_EQ(sense6(0x0D)[7], 0x05);
-}
-
-TEST_F(ModeSenseTest, TenByteFormCanBeUnsupported)
-{
-    drive->modeSenseFaults().tenByteUnsupported = true;
-    auto r = sense10(0x2A);
-    EXPECT_EQ(r.status, SS_ERR);
-    EXPECT_EQ(r.srb.SenseArea[2], 0x05);
-    EXPECT_EQ(r.srb.SenseArea[12], 0x20);
-    std::vector<uint8_t> list10(8 + kPage2A.size(), 0);
-    EXPECT_EQ(SendOut(manager, 0, {0x55, 0x10, 0, 0, 0, 0, 0, 0, 14, 0}, list10), SS_ERR);
-    EXPECT_EQ(sense6(0x2A).size(), 10u);
-}
-
-TEST_F(ModeSenseTest, FirstPageLengthCanRunPastTheData)
-{
-    drive->modeSenseFaults().pageLengthOverrun = 3;
-    // All pages: the first page's length runs over the second page and 3 bytes past the end.
-    EXPECT_EQ(Head(sense10(0x3F), 10), (std::vector<uint8_t>{0, 20, 0x70, 0x10, 0, 0, 0, 0, 0x0D, 0x0F}));
-    EXPECT_EQ(Head(sense10(0x2A), 10), (std::vector<uint8_t>{0, 12, 0x70, 0x10, 0, 0, 0, 0, 0x2A, 0x07}));
-    EXPECT_EQ(sense6(0x2A)[5], 0x04);  // the 6-byte form is sound
-}
-
-TEST_F(ModeSenseTest, SixByteHeaderInTenByteAnswerRepeatsTheLastFourBytes)
-{
-    drive->modeSenseFaults().sixByteHeaderIn10 = true;
-    drive->setBlockDescriptor({0, 0, 0, 0, 0, 0, 0x08, 0});
-    auto r = sense10(0x2A);
-    // n = byte 0 = 12: pages at 4..9, bytes 10..13 repeat bytes 6..9.
-    EXPECT_EQ(Head(r, 15), (std::vector<uint8_t>{12, 0x70, 0x10, 0, 0x2A, 0x04, 0x07, 0x01, 0x71, 0x63, 0x07, 0x01,
-                                                 0x71, 0x63, 0xEE}));
-    auto all = sense10(0x3F);
-    EXPECT_EQ(all.data[0], 20);
-    EXPECT_EQ(Head(all, 22), Concat(Concat(Concat({20, 0x70, 0x10, 0}, kPage0D), kPage2A), {0x07, 0x01, 0x71, 0x63}));
-}
-
-TEST_F(ModeSenseTest, PagesCanComeInDescendingOrder)
-{
-    drive->modeSenseFaults().descendingPages = true;
-    EXPECT_EQ(Head(sense10(0x3F), 22), Concat(Concat({0, 20, 0x70, 0x10, 0, 0, 0, 0}, kPage2A), kPage0D));
 }
 
 TEST(ModePageStore, RefusesPagesThatDoNotFitTogether)

