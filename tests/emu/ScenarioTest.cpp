@@ -119,27 +119,19 @@ TEST(Scenario, ErrorsNameTheFileAndTheField)
               "test.json: field hostAdapters[0].targets[0].inquiry.vendr: unknown field");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{}, {"targets": [{"id": 1, "inquiry": {"ansiVersion": 9}}]}]})"),
               "test.json: field hostAdapters[1].targets[0].inquiry.ansiVersion: value 9 out of range 0..7");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"scsiId": -1}]})"),
-              "test.json: field hostAdapters[0].scsiId: value -1 out of range 0..15");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{"maxTargets": "8"}]})"),
               "test.json: field hostAdapters[0].maxTargets: expected an integer");
     EXPECT_EQ(ParseError(R"({"hostAdapters": {"identifier": "A"}})"), "test.json: field hostAdapters: expected an array");
     EXPECT_EQ(ParseError(R"({"completion": "later"})"),
               "test.json: field completion: expected one of \"synchronous\", \"event\"");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"identifier": "A NAME LONGER THAN 16"}]})"),
-              "test.json: field hostAdapters[0].identifier: longer than 16 characters");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{"unique": "01 0G"}]})"),
               "test.json: field hostAdapters[0].unique: not a string of hexadecimal bytes at character 4");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"lun": 1}]}]})"),
               "test.json: field hostAdapters[0].targets[0].id: missing");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1}, {"id": 1}]}]})"),
               "test.json: field hostAdapters[0].targets[1].id: target id and LUN already used by hostAdapters[0].targets[0]");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "faults": {"unitAttention": 1}}]}]})"),
-              "test.json: field hostAdapters[0].targets[0].faults.unitAttention: expected true or false");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "faults": {"senseResponseCode": 113}}]}]})"),
               "test.json: field hostAdapters[0].targets[0].faults.senseResponseCode: must be 112 (0x70) or 240 (0xF0)");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "mode": {"pages": [{"current": "2A 04 00"}]}}]}]})"),
-              "test.json: field hostAdapters[0].targets[0].mode.pages[0].current: page length byte does not match the page");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "mode": {"pages": [
                   {"current": "2A 02 00 00", "saved": "0D 02 00 00"}]}}]}]})"),
               "test.json: field hostAdapters[0].targets[0].mode.pages[0].saved: page code or length differs from the current page");

