@@ -10,11 +10,11 @@
 #include "platform/Time.h"
 #include "platform/host/Host.h"
 #include "transport/AspiManager.h"
+#include "transport/ScsiCodes.h"
 
 namespace {
 
 constexpr uint32_t kMaximum = 7056;
-constexpr uint8_t kSetCdSpeedOpcode = 0xBB;
 
 // n steps evenly up to the maximum; asking a step's own speed selects it.
 std::shared_ptr<emu::CdromDrive> SteppedDrive(int n)
@@ -63,7 +63,7 @@ void BM_DetectSpeedSteps(benchmark::State& state)
         const auto log = manager->log();
         commands = log.size();
         probes = 0;
-        for (const auto& entry : log) probes += entry.cdb[0] == kSetCdSpeedOpcode ? 1 : 0;
+        for (const auto& entry : log) probes += entry.cdb[0] == kSetCdSpeed ? 1 : 0;
         found = drive->SpeedZones->Count();
         drive.reset();
         UnloadASPI32();

@@ -10,6 +10,7 @@
 #include "platform/Event.h"
 #include "transport/Aspi.h"
 #include "transport/AspiManager.h"
+#include "transport/ScsiCodes.h"
 #include "transport/Target.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "emu/CdromDrive.h"
+#include "transport/ScsiCodes.h"
 
-#include "emu/ScsiCodes.h"
 
 namespace emu {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "emu/CdromDrive.h"
-#include "emu/ScsiCodes.h"
 #include "transport/Bytes.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 
@@ -70,7 +70,7 @@ void CdromDrive::showCurrentStep()
     const SpeedStep* step = speed_.currentStep();
     if (!step) return;
     ModePageStore::Values values;
-    for (size_t c = 0; c < values.size(); ++c) values[c] = modePages().page(PageControl(c), kCapabilitiesPage);
+    for (size_t c = 0; c < values.size(); ++c) values[c] = modePages().page(PageControl(c), kPageCapabilities);
     std::vector<uint8_t>& current = values[size_t(PageControl::Current)];
     if (current.size() < kCurrentSpeedByte + 2) return;
     putBe16(&current[kCurrentSpeedByte], step->reportedKBps);

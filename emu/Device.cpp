@@ -1,5 +1,5 @@
 #include "emu/Emulator.h"
-#include "emu/ScsiCodes.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 
@@ -19,6 +19,10 @@ Reply Reply::Check(uint8_t key, uint8_t asc, uint8_t ascq)
     reply.ascq = ascq;
     return reply;
 }
+
+Reply Reply::IllegalRequest() { return Check(kSenseIllegalRequest, kAscInvalidFieldInCdb); }
+
+Reply Reply::InvalidOpcode() { return Check(kSenseIllegalRequest, kAscInvalidOpcode); }
 
 Reply Device::handle(const Command& command)
 {

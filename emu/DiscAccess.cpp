@@ -4,9 +4,8 @@
 #include <iterator>
 
 #include "emu/CdromDrive.h"
-#include "emu/DiscCodes.h"
-#include "emu/ScsiCodes.h"
 #include "transport/Bytes.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 

@@ -3,9 +3,8 @@
 #include <utility>
 
 #include "emu/DiscAccess.h"
-#include "emu/DiscCodes.h"
-#include "emu/ScsiCodes.h"
 #include "transport/Bytes.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 

@@ -1,6 +1,7 @@
 #include "emu/DriveBuilder.h"
 
 #include "transport/Bytes.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 
@@ -14,7 +15,7 @@ constexpr uint8_t kInquiryWithVendorText = 51;
 ModePageStore::Values CapabilitiesPage(const Capabilities& caps)
 {
     std::vector<uint8_t> page(22, 0);
-    page[0] = kCapabilitiesPage;
+    page[0] = kPageCapabilities;
     page[1] = uint8_t(page.size() - 2);
     page[2] = 0x03;  // reads CD-R and CD-RW
     page[3] = caps.writer ? kWriteCdR : 0;

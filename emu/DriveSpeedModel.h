@@ -9,12 +9,6 @@
 
 namespace emu {
 
-constexpr uint8_t kGetConfiguration = 0x46;
-constexpr uint8_t kGetPerformance = 0xAC;
-constexpr uint8_t kSetCdSpeed = 0xBB;
-constexpr uint8_t kMechanismStatus = 0xBD;
-constexpr uint8_t kCapabilitiesPage = 0x2A;
-
 struct SpeedStep {
     uint32_t lowestRequest = 0;  // SET CD SPEED requests from here to the next step's select this one (KB/s)
     uint32_t reportedKBps = 0;   // capabilities page bytes 14-15 while at this step

@@ -37,8 +37,8 @@ struct Reply {
 
     static Reply Good(std::vector<uint8_t> data = {});
     static Reply Check(uint8_t key, uint8_t asc, uint8_t ascq = 0);
-    static Reply IllegalRequest() { return Check(0x05, 0x24); }  // invalid field in CDB
-    static Reply InvalidOpcode() { return Check(0x05, 0x20); }
+    static Reply IllegalRequest();  // invalid field in CDB
+    static Reply InvalidOpcode();
 };
 
 // Anything behind a target id. Unit attention and the sense format are common to all.

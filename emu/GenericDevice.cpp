@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "emu/ScsiCodes.h"
 #include "transport/Bytes.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 

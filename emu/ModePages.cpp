@@ -1,4 +1,5 @@
 #include "emu/ModePages.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 
@@ -18,7 +19,7 @@ bool ModePageStore::setPage(const Values& values)
         if (value.size() != current.size()) return false;
         if ((value[0] & kPageCodeMask) != (current[0] & kPageCodeMask)) return false;
     }
-    if ((current[0] & kPageCodeMask) == kAllPages) return false;
+    if ((current[0] & kPageCodeMask) == kAllModePages) return false;
     pages_[current[0] & kPageCodeMask] = values;
     return true;
 }

@@ -11,8 +11,6 @@ namespace emu {
 
 enum class PageControl : uint8_t { Current = 0, Changeable = 1, Default = 2, Saved = 3 };
 
-constexpr uint8_t kAllPages = 0x3F;
-
 class ModePageStore {
 public:
     using Values = std::array<std::vector<uint8_t>, 4>;  // indexed by PageControl

@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "emu/GenericDevice.h"
-#include "emu/ScsiCodes.h"
 #include "transport/Bytes.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 
@@ -30,7 +30,7 @@ Reply GenericDevice::modeSense(const Command& command) const
     const uint32_t allocation = tenByte ? getBe16(cdb + 7) : cdb[4];
 
     std::vector<uint8_t> pages;
-    if (code == kAllPages) {
+    if (code == kAllModePages) {
         std::vector<uint8_t> codes = modePages_.codes();
         if (faults_.descendingPages) std::reverse(codes.begin(), codes.end());
         for (uint8_t c : codes) {

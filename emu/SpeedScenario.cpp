@@ -1,4 +1,5 @@
 #include "emu/SpeedScenario.h"
+#include "transport/ScsiCodes.h"
 
 namespace emu {
 
@@ -20,7 +21,7 @@ SpeedStep ReadStep(JsonFields fields, size_t position, bool vendor)
 SpeedCodeByte ReadCodeByte(JsonFields fields)
 {
     SpeedCodeByte where;
-    where.page = uint8_t(fields.integer("page", 1, 0x3E, 0x31));
+    where.page = uint8_t(fields.integer("page", 1, 0x3E, kPageVendorSpeed));
     where.index = uint8_t(fields.integer("index", 2, 255, 2));
     where.mask = uint8_t(fields.integer("mask", 1, 255, 0xFF));
     fields.finish();

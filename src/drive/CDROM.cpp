@@ -6,6 +6,7 @@
 #include "drive/CDROMCommands.h"
 #include "drive/DriveDatabase.h"
 #include "platform/Assert.h"
+#include "transport/ScsiCodes.h"
 #include "transport/Text.h"
 
 namespace {

@@ -7,16 +7,11 @@
 #include "platform/Assert.h"
 #include "transport/Bytes.h"
 #include "transport/ModeParameterList.h"
+#include "transport/ScsiCodes.h"
 
 namespace {
 
 constexpr const char* kUnit = "CDROMTargets";
-
-constexpr uint8_t kReadCd = 0xBE;
-constexpr uint8_t kReadCddaD8 = 0xD8;
-constexpr uint8_t kReadCddaD4 = 0xD4;
-constexpr uint8_t kNecModeSense = 0xCA;
-constexpr uint8_t kNecModeSelect = 0xC5;
 
 constexpr uint32_t kRawSectorSize = 2352;
 constexpr uint32_t kDataSectorSize = 2048;

@@ -7,6 +7,7 @@
 #include "drive/SpeedCodes.h"
 #include "platform/Assert.h"
 #include "platform/MessageBox.h"
+#include "transport/ScsiCodes.h"
 #include "transport/Text.h"
 
 namespace {

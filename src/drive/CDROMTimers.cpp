@@ -5,6 +5,7 @@
 
 #include "drive/CDROM.h"
 #include "drive/CDROMCommands.h"
+#include "transport/ScsiCodes.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include "drive/CDROM.h"
 #include "platform/Assert.h"
 #include "transport/Bytes.h"
+#include "transport/ScsiCodes.h"
 
 namespace {
 
 constexpr const char* kUnit = "CDROMTargets";
 
-constexpr uint8_t kReadToc = 0x43;
 constexpr uint8_t kTocFormatToc = 0x00;
 constexpr uint8_t kTocFormatFullToc = 0x02;
 constexpr uint32_t kFullTocSize = 4096;

@@ -2,6 +2,7 @@
 #include "drive/CDROM.h"
 #include "drive/CDROMCommands.h"
 #include "drive/ZoneTables.h"
+#include "transport/ScsiCodes.h"
 
 int32_t TCDROM::CurrentSpeedStep()
 {

@@ -5,6 +5,7 @@
 #include "drive/DriveModels.h"
 #include "drive/DriveTypes.h"
 #include "drive/SpeedCodes.h"
+#include "transport/ScsiCodes.h"
 
 namespace {
 
@@ -13,10 +14,6 @@ constexpr int kFailedRead = -1;
 constexpr int kAnyValue = INT_MAX; // from kFailedRead: any value, a failed read included
 constexpr int kSameValue = -2;     // the speed value itself is the factor
 constexpr int kModelMax = -3;      // the model's maximum speed factor
-
-constexpr int kPageVendor20 = 0x20;
-constexpr int kPageVendor23 = 0x23;
-constexpr int kPageVendor31 = 0x31;
 
 struct ZoneRow {
     int family;
@@ -158,13 +155,13 @@ struct CodeSourceRow {
 };
 
 const CodeSourceRow kCodeSources[] = {
-    {FamilyCdda12,         {kPageVendor31, 2, 0xFF}},
-    {FamilyTeacScsi,       {kPageVendor31, 2, 0xFF}},
-    {FamilyPlextor,        {kPageVendor31, 2, 0xFF}},
-    {FamilyToshiba,        {kPageVendor20, 2, 0x0F}},
-    {FamilyPhilipsCdd2000, {kPageVendor23, 2, 0xFF}},
-    {FamilyPhilipsCdd2600, {kPageVendor23, 4, 0xFF}},
-    {FamilyMatshita,       {kPageVendor20, 2, 0xFF}},
+    {FamilyCdda12,         {kPageVendorSpeed, 2, 0xFF}},
+    {FamilyTeacScsi,       {kPageVendorSpeed, 2, 0xFF}},
+    {FamilyPlextor,        {kPageVendorSpeed, 2, 0xFF}},
+    {FamilyToshiba,        {kPageToshibaSpeed, 2, 0x0F}},
+    {FamilyPhilipsCdd2000, {kPagePhilipsSpeed, 2, 0xFF}},
+    {FamilyPhilipsCdd2600, {kPagePhilipsSpeed, 4, 0xFF}},
+    {FamilyMatshita,       {kPageToshibaSpeed, 2, 0xFF}},
 };
 
 bool CopiesDataTextToDae(int family)

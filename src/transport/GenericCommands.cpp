@@ -1,5 +1,6 @@
 // Commands every SCSI target understands.
 #include "transport/Bytes.h"
+#include "transport/ScsiCodes.h"
 #include "transport/Target.h"
 
 bool TTarget::TestUnitReady()

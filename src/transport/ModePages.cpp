@@ -6,6 +6,7 @@
 #include "platform/Assert.h"
 #include "transport/Bytes.h"
 #include "transport/ModeParameterList.h"
+#include "transport/ScsiCodes.h"
 #include "transport/Target.h"
 #include "transport/Text.h"
 

@@ -3,11 +3,11 @@
 // 10-byte header format. Its contents come from a drive: every walk stays inside the list.
 #include <cstdint>
 
+#include "transport/ScsiCodes.h"  // kAllModePages selects every page
+
 constexpr uint8_t MODE_SENSE_NONE = 0;
 constexpr uint8_t MODE_SENSE_6 = 1;
 constexpr uint8_t MODE_SENSE_10 = 2;
-
-constexpr uint8_t kAllModePages = 0x3F;
 
 class TModeParameterList {
 public:

@@ -7,6 +7,7 @@
 #include "platform/Event.h"
 #include "platform/MessageBox.h"
 #include "transport/AspiManager.h"
+#include "transport/ScsiCodes.h"
 #include "transport/Text.h"
 
 namespace {
@@ -148,7 +149,7 @@ bool TTarget::SendAttempts(bool repeatOnUnitAttention, uint32_t timeout)
         }
         const SenseInfo sense = Sense();
         const bool unitAttention =
-            srb_.SRB_Status == SS_ERR && sense.valid && srb_.SenseArea[2] == 0x06;
+            srb_.SRB_Status == SS_ERR && sense.valid && srb_.SenseArea[2] == kSenseUnitAttention;
         // The sense of the last attempt stays for the caller.
         if (!repeatOnUnitAttention || !unitAttention || attempts == 1) break;
         std::memset(srb_.SenseArea, 0, sizeof(srb_.SenseArea));

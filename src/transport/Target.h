@@ -11,19 +11,6 @@ class TModeParameterList;
 
 enum class DataDirection : uint8_t { In = 0, Out = 1, None = 2 };
 
-// Opcodes of the commands this layer builds.
-constexpr uint8_t kTestUnitReady = 0x00;
-constexpr uint8_t kRead6 = 0x08;
-constexpr uint8_t kInquiry = 0x12;
-constexpr uint8_t kModeSelect6 = 0x15;
-constexpr uint8_t kModeSense6 = 0x1A;
-constexpr uint8_t kStartStopUnit = 0x1B;
-constexpr uint8_t kPreventAllowMediumRemoval = 0x1E;
-constexpr uint8_t kRead10 = 0x28;
-constexpr uint8_t kModeSelect10 = 0x55;
-constexpr uint8_t kModeSense10 = 0x5A;
-constexpr uint8_t kRead12 = 0xA8;
-
 // Sense data of the last command (fixed format), read through one accessor.
 struct SenseInfo {
     uint8_t responseCode = 0;  // byte 0 without the valid bit: 0x70 current, 0x71 deferred

@@ -12,6 +12,7 @@
 
 #include "support/AspiFixture.h"
 #include "transport/Aspi.h"
+#include "transport/ScsiCodes.h"
 #include "transport/Target.h"
 
 // Standard INQUIRY answer with the given additional length and vendor-specific bytes.
