@@ -117,6 +117,13 @@ bool Read12Step(TCDROM& drive, uint32_t lba, uint32_t count, uint32_t size, void
     return count < 65536 && drive.Read12(lba, uint16_t(count), buffer, count * size);
 }
 
+// Drives that change the block size with MODE SELECT read plain sectors of that size.
+bool ReadInBlockMode(TCDROM& drive, uint8_t mode, uint32_t lba, uint32_t count, uint32_t size, void* buffer)
+{
+    if (drive.BlockMode != mode) drive.SetBlockMode(mode);
+    return Read10Step(drive, lba, count, size, buffer) || Read6Step(drive, lba, count, size, buffer);
+}
+
 bool NecReadPage(TCDROM& drive, uint8_t* page)
 {
     const uint8_t cdb[10] = {kNecModeSense, 0x08, 0x0F, 0, 0, 0, 0, 0, kNecPageLength, 0};
@@ -211,8 +218,7 @@ bool TCDROM::ReadData(uint32_t lba, uint32_t count, void* buffer, uint32_t bufSi
              Read10Step(*this, lba, count, size, buffer) || Read12Step(*this, lba, count, size, buffer) ||
              Read6Step(*this, lba, count, size, buffer);
     } else if (IsModeSelectFamily(Family)) {
-        if (BlockMode != kBlockData) SetBlockMode(kBlockData);
-        ok = Read10Step(*this, lba, count, size, buffer) || Read6Step(*this, lba, count, size, buffer);
+        ok = ReadInBlockMode(*this, kBlockData, lba, count, size, buffer);
     } else {
         ok = Read6Step(*this, lba, count, size, buffer) || Read10Step(*this, lba, count, size, buffer) ||
              Read12Step(*this, lba, count, size, buffer) || ReadCD(kMode1Data, lba, count, buffer, bufSize) ||
@@ -231,8 +237,7 @@ bool TCDROM::ReadRaw(uint32_t lba, uint32_t count, void* buffer, uint32_t bufSiz
     if (Family == FamilyMmc) {
         ok = ReadCD(XaDisc ? kXaRaw : kMode1Raw, lba, count, buffer, bufSize);
     } else if (IsModeSelectFamily(Family)) {
-        if (BlockMode != kBlockRaw) SetBlockMode(kBlockRaw);
-        ok = Read10Step(*this, lba, count, size, buffer) || Read6Step(*this, lba, count, size, buffer);
+        ok = ReadInBlockMode(*this, kBlockRaw, lba, count, size, buffer);
     }
     const uint8_t* sectors = static_cast<const uint8_t*>(buffer);
     for (uint32_t i = 0; ok && i < count; ++i) ok = SyncCheck(sectors + uint64_t(i) * size);
