@@ -1,10 +1,9 @@
 // The detection cache across several program starts over one registry, on the virtual clock.
 #include "platform/host/Host.h"
 #include "settings/StoreTestSupport.h"
+#include "transport/ScsiCodes.h"
 
 namespace {
-
-constexpr uint8_t kSetCdSpeed = 0xBB;
 
 std::vector<int32_t> SpeedList(const platform::RegKey& key, const std::string& prefix)
 {

@@ -1,13 +1,8 @@
 // The drive table and the profiles, applied to emulated drives and checked by the commands sent.
 #include "platform/host/Host.h"
 #include "settings/StoreTestSupport.h"
+#include "transport/ScsiCodes.h"
 #include "transport/Bytes.h"
-
-namespace {
-
-constexpr uint8_t kSetCdSpeed = 0xBB;
-
-}  // namespace
 
 TEST_F(StoreTest, DriveListKeepsCdromDrivesWithTheirTimersAndNames)
 {
