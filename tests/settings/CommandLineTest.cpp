@@ -21,14 +21,7 @@ TEST(CommandLine, OptionsMatchWholeInAnyCaseAnywhere)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, ""},
-        {{"/StartUp"}, "S"},
-        {{"-inactivity"}, "I"},
-        {{"-debug"}, "D"},
-        {{"-clear"}, "C"},
-        {{"-q"}, "Q"},
-        {{"-quit"}, "Q"},
-        {{"-detect"}, "T"},
-        {{"-bb"}, "B"},
+        {{"/StartUp", "-inactivity", "-debug", "-clear", "-q", "-detect", "-bb"}, "SIDCQTB"},
         {{"/STARTUP", "-CLEAR", "-Debug", "-InActivity", "-Detect", "-BB", "-QUIT"}, "SIDCQTB"},
         {{"-qu", "-quitx", "/StartUp2", "StartUp", "-de", " -debug", "-clear ", "--bb", "-b"}, ""},
         {{"C:\\data\\x.txt", "-debug", "/what", "-debug", "-q", "/StartUp", "-", ""}, "SDQ"},

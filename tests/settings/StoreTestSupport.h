@@ -1,6 +1,6 @@
 #pragma once
-// Emulated drives for the settings store: an MMC drive with speed steps, timers and an
-// optional disc, and "program starts" that rebuild the drive table over one registry.
+// Emulated drives for the settings store and "program starts" that rebuild the drive table
+// over one registry.
 #include <memory>
 #include <string>
 
@@ -30,8 +30,8 @@ protected:
         CDROMTest::TearDown();
     }
 
-    // Steps 4x, 8x, 16x, 24x, 32x; idle 30 s (default 60 s), standby 120 s (default 300 s),
-    // inactivity code 5; every timer byte changeable.
+    // Steps 4x to 32x; idle 30 s (default 60 s), standby 120 s (default 300 s), inactivity
+    // code 5; every timer byte changeable.
     static std::shared_ptr<emu::CdromDrive> MmcDrive(const std::string& product = "CD-ROM FAST 32  ",
                                                      uint16_t maxKBps = 32 * 176)
     {
@@ -54,23 +54,10 @@ protected:
     static std::vector<std::pair<int, uint8_t>> TimerBytes(uint32_t idleSeconds, uint32_t standbySeconds)
     {
         std::vector<std::pair<int, uint8_t>> bytes;
-        for (int i = 0; i < 4; ++i) {
-            bytes.push_back({4 + i, uint8_t(idleSeconds * 10 >> (24 - 8 * i))});
-            bytes.push_back({8 + i, uint8_t(standbySeconds * 10 >> (24 - 8 * i))});
-        }
+        for (int i = 0; i < 8; ++i) bytes.push_back({4 + i, uint8_t((i < 4 ? idleSeconds : standbySeconds) * 10 >> (24 - 8 * (i % 4)))});
         return bytes;
     }
 
-    static std::shared_ptr<emu::Disc> AudioDisc()
-    {
-        auto disc = std::make_shared<emu::Disc>();
-        disc->addTrack(emu::TrackKind::Audio, 15000);
-        disc->addTrack(emu::TrackKind::Audio, 15000);
-        return disc;
-    }
-
-    // A program start as far as the store is concerned: the drive table is built anew over
-    // the registry the previous "start" left behind. The log then starts empty.
     void StartProgram()
     {
         FreeDriveList();
@@ -78,35 +65,25 @@ protected:
         manager_->clearLog();
     }
 
-    // Byte index of page code in the last MODE SELECT that carried the page; -1 when none did.
-    int LastSelected(uint8_t code, int index) const
+    // The four-byte timer at index of the last power condition page sent; -1 when none was.
+    int64_t LastTimer(int index) const
     {
-        int result = -1;
+        int64_t result = -1;
         for (const emu::LogEntry& entry : manager_->log()) {
             if (entry.cdb[0] != 0x15 && entry.cdb[0] != 0x55) continue;
-            const int value = SelectedPageByte(entry.dataOut, entry.cdb[0] == 0x55, code, index);
-            if (value != -1) result = value;
+            int64_t value = 0;
+            for (int i = 0; i < 4 && value >= 0; ++i) {
+                const int byte = SelectedPageByte(entry.dataOut, entry.cdb[0] == 0x55, 0x1A, index + i);
+                value = byte < 0 ? -1 : value << 8 | byte;
+            }
+            if (value >= 0) result = value;
         }
         return result;
-    }
-    // Four bytes from index on, most significant first.
-    int64_t LastSelected32(uint8_t code, int index) const
-    {
-        int64_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const int byte = LastSelected(code, index + i);
-            if (byte < 0) return -1;
-            value = value << 8 | byte;
-        }
-        return value;
     }
 
     static platform::RegKey ProfileKey(const std::string& profile, uint8_t target = 0)
     {
         return platform::CreateKey(RegRoot::CurrentUser, regnames::ProfileKey(0, target, profile));
     }
-    static platform::RegKey CacheKey(uint8_t target = 0)
-    {
-        return platform::OpenKey(RegRoot::LocalMachine, regnames::DriveKey(0, target));
-    }
+    static platform::RegKey CacheKey() { return platform::OpenKey(RegRoot::LocalMachine, regnames::DriveKey(0, 0)); }
 };
