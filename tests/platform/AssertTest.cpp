@@ -11,8 +11,6 @@ TEST(Assert, CarriesTextUnitAndLineAndNamesAnEmptyText)
             FAIL() << "no exception";
         } catch (const EAssertionFailed& e) {
             const std::string shown = text.empty() ? "Assertion failure" : text;
-            EXPECT_EQ(e.text(), shown);
-            EXPECT_EQ(e.unit(), "Targets");
             EXPECT_EQ(std::string(e.what()), shown + " (Targets, line " + std::to_string(e.line()) + ")");
         }
     }
