@@ -110,9 +110,9 @@ TEST_F(CDROMTest, OnlyMmcDrivesWithCapabilitiesPageDetect)
     }
 }
 
-TEST_F(CDROMTest, BuiltInTableByModelAndRevision)
+TEST_F(CDROMTest, BuiltInAndStoredTables)
 {
-    auto mitsumi = Open(SteppedDrive(kFourSteps, "MITSUMI ", "CD-ROM FX320M !B", "m02 "), 0);
+    auto mitsumi = Open(SteppedDrive(kFourSteps, "MITSUMI ", "CD-ROM FX320M !B", "m02 "));
     ASSERT_EQ(59, mitsumi->Model);
     EXPECT_TRUE(mitsumi->DetectSpeedSteps(true, true));
     EXPECT_TRUE(Cdbs().empty());
@@ -121,19 +121,9 @@ TEST_F(CDROMTest, BuiltInTableByModelAndRevision)
     EXPECT_TRUE(mitsumi->DetectSpeedSteps(false, true));
     EXPECT_EQ(DownwardTable(kFourSteps), mitsumi->SpeedTableText());
 
-    auto upper = Open(SteppedDrive(kFourSteps, "MITSUMI ", "CD-ROM FX320M !B", "M02 "), 1);
-    EXPECT_TRUE(upper->DetectSpeedSteps(true, true));
-    EXPECT_FALSE(Cdbs(kSetCdSpeed).empty());
-}
-
-TEST_F(CDROMTest, SpeedTableTexts)
-{
-    auto drive = Open(SteppedDrive(kFourSteps));
-    EXPECT_TRUE(drive->LoadSpeedTable("0024189C18C0"));
-    EXPECT_TRUE(drive->SpeedTableValid);
-    EXPECT_FALSE(drive->LoadSpeedTable("0024189C18C00010"));  // a stored text cut short
-    EXPECT_FALSE(drive->SpeedTableValid);
-    EXPECT_EQ(0, drive->SpeedZones->Count());
-    EXPECT_TRUE(drive->LoadSpeedTable(""));
-    EXPECT_EQ(0, drive->SpeedZones->Count());
+    EXPECT_FALSE(mitsumi->LoadSpeedTable("0024189C18C00010"));  // a stored text cut short
+    EXPECT_FALSE(mitsumi->SpeedTableValid);
+    EXPECT_EQ(0, mitsumi->SpeedZones->Count());
+    EXPECT_TRUE(mitsumi->LoadSpeedTable(""));
+    EXPECT_EQ(0, mitsumi->SpeedZones->Count());
 }

@@ -28,16 +28,17 @@ TEST_F(CDROMTest, UnknownDriveWithCapabilitiesPageIsGenericMmc)
     EXPECT_EQ(384, drive->BufferSizeKB);
 }
 
-TEST_F(CDROMTest, DriveWithoutCapabilitiesPageFallsBackByVendor)
+TEST_F(CDROMTest, FamilyByDatabaseRowThenPageThenVendor)
 {
     const struct {
         const char* vendor;
         const char* product;
         bool page;
         const char* family;
-    } cases[] = {{"TOSHIBA ", "SOME CD-ROM     ", false, "TOSHIBA"}, {"NEC     ", "SOME CD-ROM     ", false, "NEC"},
-                 {"Toshiba ", "SOME CD-ROM     ", false, "CDDA12"}, {"TOSHIBA ", "CD-ROM XM-5502TA", false, "TOSHIBA"},
-                 {"TOSHIBA ", "CD-ROM XM-5502TA", true, "MMC"}};
+        int model;
+    } cases[] = {{"TOSHIBA ", "SOME CD-ROM     ", false, "TOSHIBA", 0}, {"NEC     ", "SOME CD-ROM     ", false, "NEC", 0},
+                 {"Toshiba ", "SOME CD-ROM     ", false, "CDDA12", 0}, {"TOSHIBA ", "CD-ROM XM-5502TA", false, "TOSHIBA", 150},
+                 {"TOSHIBA ", "CD-ROM XM-5502TA", true, "MMC", 150}, {"PLEXTOR ", "CD-ROM PX-40TS  ", true, "PLEXTOR", 96}};
     uint8_t target = 0;
     for (const auto& c : cases) {
         auto device = MakeCdromDrive(c.vendor, c.product, "1.00");
@@ -45,7 +46,7 @@ TEST_F(CDROMTest, DriveWithoutCapabilitiesPageFallsBackByVendor)
         auto drive = Open(device, target++);
         ASSERT_TRUE(drive->Exists);
         EXPECT_EQ(c.family, drive->FamilyName()) << c.vendor << c.product;
-        EXPECT_EQ(c.product[7] == 'X' ? 150 : 0, drive->Model) << c.vendor << c.product;
+        EXPECT_EQ(c.model, drive->Model) << c.vendor << c.product;
         EXPECT_EQ(c.page ? 512 : -1, drive->BufferSizeKB);
     }
 }
@@ -83,32 +84,14 @@ TEST_F(CDROMTest, ShortCapabilitiesPageLeavesMissingFieldsUnset)
     EXPECT_EQ(7056, drive->MaxReadSpeed());  // bytes 8-9 are still there
 }
 
-TEST_F(CDROMTest, DatabaseRowWinsOverCapabilitiesPage)
+TEST_F(CDROMTest, InquiryStringsWithControlCharactersAndZeroBytes)
 {
-    auto device = MakeCdromDrive("PLEXTOR ", "CD-ROM PX-40TS  ", "1.01");
-    Capabilities caps;
-    caps.audioBits = 0x01;
-    device->modePages().setPage(CapabilitiesPage(caps));
-    auto drive = Open(device);
-    EXPECT_EQ("PLEXTOR", drive->FamilyName());
-    EXPECT_EQ("UltraPlex 40max", drive->ModelName());
-    EXPECT_TRUE(drive->C2Supported);  // from the row, not from the page
-    EXPECT_FALSE(drive->C2Pointers);
-}
-
-TEST_F(CDROMTest, InquiryStringsWithZeroBytesAndControlCharacters)
-{
-    auto lg = MakeCdromDrive(std::string("   LG\0\0\0", 8), "CD-ROM CRD-8240B", "1.00");
-    lg->modePages().setPage(CapabilitiesPage({}));
-    auto drive = Open(lg, 0);
-    EXPECT_EQ("LG CRD-8240B", drive->ModelName());
-
-    auto odd = MakeCdromDrive(std::string("\x01\x7F\xFF\0ABCD", 8), std::string("\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16),
-                              std::string("\x1B\0\0\0", 4), "\x07\x08 12.x");
-    auto other = Open(odd, 1);
-    ASSERT_TRUE(other->Exists);
-    EXPECT_EQ("CDDA12", other->FamilyName());
-    EXPECT_EQ("GENERIC", other->ModelName());
+    auto odd = MakeCdromDrive(std::string("\x01\x7F\xFF\0ABCD", 8), std::string(16, '\0'), std::string("\x1B\0\0\0", 4),
+                              "\x07\x08 12.x");
+    auto drive = Open(odd);
+    ASSERT_TRUE(drive->Exists);
+    EXPECT_EQ("CDDA12", drive->FamilyName());
+    EXPECT_EQ("GENERIC", drive->ModelName());
 }
 
 TEST_F(CDROMTest, Xm5701TakesItsSpeedByteAtIdentification)

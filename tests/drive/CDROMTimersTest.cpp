@@ -30,23 +30,21 @@ std::vector<uint8_t> Bytes(const std::vector<uint8_t>& list, int page, int first
 TEST_F(CDROMTest, InactivityKeepsTheHighNibbleAndHonoursTheMask)
 {
     auto refusing = Open(TimerDrive(0x25, 0xF0, {}), 0);
-    EXPECT_EQ(0xF0, refusing->GetInactivityMask());
     EXPECT_FALSE(refusing->SetInactivity(9));
     EXPECT_TRUE(ModeSelects().empty());
 
     auto drive = Open(TimerDrive(0x25, 0x0F, {}), 1);
-    EXPECT_EQ(0x25, drive->GetInactivity(false));
-    EXPECT_EQ(0x25, drive->GetInactivity(true));
     EXPECT_TRUE(drive->SetInactivity(9));
     ASSERT_EQ(1u, ModeSelects().size());
     EXPECT_EQ(0x29, SelectedPageByte(ModeSelects()[0], true, 0x0D, 3));
     EXPECT_EQ(0x29, drive->GetInactivity(false));
+    EXPECT_EQ(0x25, drive->GetInactivity(true));
     EXPECT_EQ("32 Min", TCDROM::InactivityName(15));
     EXPECT_EQ("[FEHLER]", TCDROM::InactivityName(16));
     EXPECT_EQ("[FEHLER]", TCDROM::InactivityName(-1));
 }
 
-TEST_F(CDROMTest, IdleTimerBytesAndMask)
+TEST_F(CDROMTest, PowerTimersInTenthsUnderTheMask)
 {
     auto narrow = Open(TimerDrive(0, 0, {{7, 0xFF}}), 0);
     EXPECT_EQ(10, narrow->GetIdle(false));
@@ -55,26 +53,18 @@ TEST_F(CDROMTest, IdleTimerBytesAndMask)
     EXPECT_FALSE(narrow->SetIdle(30));
     EXPECT_TRUE(ModeSelects().empty());
 
-    auto wide = Open(TimerDrive(0, 0, {{6, 0xFF}, {7, 0xFF}}), 1);
-    EXPECT_EQ(6553, wide->GetIdleLimit());
+    auto wide = Open(TimerDrive(0, 0, {{6, 0xFF}, {7, 0xFF}, {8, 0xFF}, {9, 0xFF}, {10, 0xFF}, {11, 0xFF}}), 1);
     EXPECT_TRUE(wide->SetIdle(30));
     ASSERT_EQ(1u, ModeSelects().size());
     EXPECT_EQ((std::vector<uint8_t>{0x00, 0x00, 0x01, 0x2C}), Bytes(ModeSelects()[0], 0x1A, 4, 4));
     EXPECT_EQ((std::vector<uint8_t>{0x00, 0x00, 0x00, 0xC8}), Bytes(ModeSelects()[0], 0x1A, 8, 4));
     EXPECT_EQ(30, wide->GetIdle(false));
-    EXPECT_EQ(10, wide->GetIdle(true));
     EXPECT_FALSE(wide->SetIdle(-1));
     EXPECT_FALSE(wide->SetIdle(214748365));  // ten times that does not fit 31 bits
-}
-
-TEST_F(CDROMTest, StandbyClampsLongTimes)
-{
-    auto drive = Open(TimerDrive(0, 0, {{8, 0xFF}, {9, 0xFF}, {10, 0xFF}, {11, 0xFF}}));
-    EXPECT_TRUE(drive->SetStandby(214748364));
+    EXPECT_TRUE(wide->SetStandby(214748364));
     EXPECT_EQ((std::vector<uint8_t>{0x7F, 0xFF, 0xFF, 0xFF}), Bytes(ModeSelects().back(), 0x1A, 8, 4));
-    EXPECT_TRUE(drive->SetStandby(214748363));
-    EXPECT_EQ((std::vector<uint8_t>{0x7F, 0xFF, 0xFF, 0xEE}), Bytes(ModeSelects().back(), 0x1A, 8, 4));
-    EXPECT_EQ(214748363, drive->GetStandby(false));
+    EXPECT_TRUE(wide->SetStandby(214748363));
+    EXPECT_EQ(214748363, wide->GetStandby(false));
 }
 
 TEST_F(CDROMTest, TimersOfPagesTooShortAreUnavailable)
@@ -112,62 +102,26 @@ TEST_F(CDROMTest, PlextorFeaturesByModel)
     EXPECT_TRUE(Cdbs().empty());
     EXPECT_TRUE(px12->GetPlextorSpeedMode(on));
     EXPECT_FALSE(on);
-    EXPECT_FALSE(Cdbs().empty());
 
     auto px40 = Open(plextor("CD-ROM PX-40TS  "), 2);
     EXPECT_TRUE(px40->GetPlextorIdle(on));
     EXPECT_FALSE(on);  // bit 2 set: idle off
-    EXPECT_FALSE(px40->SetPlextorIdle(false));
-    EXPECT_TRUE(ModeSelects().empty());
     EXPECT_TRUE(px40->SetPlextorIdle(true));
     EXPECT_TRUE(px40->SetPlextorSpeedMode(true));
     ASSERT_EQ(2u, ModeSelects().size());
     EXPECT_EQ(0x00, SelectedPageByte(ModeSelects()[0], true, 0x31, 3));
     EXPECT_EQ(0x01, SelectedPageByte(ModeSelects()[1], true, 0x31, 3));
-    EXPECT_TRUE(px40->GetPlextorIdle(on));
-    EXPECT_TRUE(on);
 }
 
-TEST_F(CDROMTest, ReportProbesSendTheirCdbs)
+TEST_F(CDROMTest, ReportProbesSendTheirCdbsAndFailWithoutTheFeatures)
 {
     auto device = MakeCdromDrive("ACME    ", "PROBED CD       ", "1.00");
-    device->modePages().setPage(CapabilitiesPage({}));
-    auto model = emu::MmcSteps({{0, 7056}});
-    model.features = {{0x0107, {0, 0, 0, 0}}, {0x002E, {0x5A, 1, 2, 3}}};
-    model.performanceDescriptors = 1;
-    model.mechanismState = 1;
-    model.mechanismLba = 0x012345;
-    device->setSpeedModel(model);
-    auto drive = Open(device);
-
-    int32_t state = -1;
-    int32_t lba = -1;
-    ASSERT_TRUE(drive->MechanismStatus(state, lba));
-    EXPECT_EQ(1, state);
-    EXPECT_EQ(0x012345, lba);
-    EXPECT_TRUE(drive->RealTimeStreamingFeature());
-    uint8_t descriptor[8] = {};
-    ASSERT_TRUE(drive->CdMasteringFeature(descriptor));
-    EXPECT_EQ((std::vector<uint8_t>{0x00, 0x2E, 0x01, 0x04, 0x5A, 1, 2, 3}), std::vector<uint8_t>(descriptor, descriptor + 8));
-    EXPECT_TRUE(drive->PerformanceProbe());
-
-    const auto cdbs = Cdbs();
-    ASSERT_EQ(4u, cdbs.size());
-    EXPECT_EQ((std::vector<uint8_t>{0xBD, 0, 0, 0, 0, 0, 0, 0, 0, 136, 0, 0}), cdbs[0]);
-    EXPECT_EQ((std::vector<uint8_t>{0x46, 2, 0x01, 0x07, 0, 0, 0, 0x04, 0x00, 0, 0, 0}), cdbs[1]);
-    EXPECT_EQ((std::vector<uint8_t>{0x46, 2, 0x00, 0x2E, 0, 0, 0, 0x04, 0x00, 0, 0, 0}), cdbs[2]);
-    EXPECT_EQ((std::vector<uint8_t>{0xAC, 0, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0}), cdbs[3]);
-}
-
-TEST_F(CDROMTest, ReportProbesOfDrivesWithoutTheFeatures)
-{
-    auto device = MakeCdromDrive("ACME    ", "PLAIN CD        ", "1.00");
     device->modePages().setPage(CapabilitiesPage({}));
     auto model = emu::MmcSteps({{0, 7056}});
     model.features = {{0x0010, {0, 0, 0, 0}}, {0x002E, {}}};  // a mastering descriptor cut short
     model.mechanismStatus = false;
     device->setSpeedModel(model);
-    auto drive = Open(device, 0);
+    auto drive = Open(device);
     int32_t state = -1;
     int32_t lba = -1;
     uint8_t descriptor[8] = {};
@@ -175,4 +129,25 @@ TEST_F(CDROMTest, ReportProbesOfDrivesWithoutTheFeatures)
     EXPECT_FALSE(drive->RealTimeStreamingFeature());
     EXPECT_FALSE(drive->CdMasteringFeature(descriptor));
     EXPECT_FALSE(drive->PerformanceProbe());
+
+    model.features = {{0x0107, {0, 0, 0, 0}}, {0x002E, {0x5A, 1, 2, 3}}};
+    model.performanceDescriptors = 1;
+    model.mechanismStatus = true;
+    model.mechanismState = 1;
+    model.mechanismLba = 0x012345;
+    device->setSpeedModel(model);
+    manager_->clearLog();
+    ASSERT_TRUE(drive->MechanismStatus(state, lba));
+    EXPECT_EQ(1, state);
+    EXPECT_EQ(0x012345, lba);
+    EXPECT_TRUE(drive->RealTimeStreamingFeature());
+    ASSERT_TRUE(drive->CdMasteringFeature(descriptor));
+    EXPECT_EQ((std::vector<uint8_t>{0x00, 0x2E, 0x01, 0x04, 0x5A, 1, 2, 3}), std::vector<uint8_t>(descriptor, descriptor + 8));
+    EXPECT_TRUE(drive->PerformanceProbe());
+    const auto cdbs = Cdbs();
+    ASSERT_EQ(4u, cdbs.size());
+    EXPECT_EQ((std::vector<uint8_t>{0xBD, 0, 0, 0, 0, 0, 0, 0, 0, 136, 0, 0}), cdbs[0]);
+    EXPECT_EQ((std::vector<uint8_t>{0x46, 2, 0x01, 0x07, 0, 0, 0, 0x04, 0x00, 0, 0, 0}), cdbs[1]);
+    EXPECT_EQ((std::vector<uint8_t>{0x46, 2, 0x00, 0x2E, 0, 0, 0, 0x04, 0x00, 0, 0, 0}), cdbs[2]);
+    EXPECT_EQ((std::vector<uint8_t>{0xAC, 0, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0}), cdbs[3]);
 }

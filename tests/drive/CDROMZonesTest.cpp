@@ -2,93 +2,69 @@
 #include "drive/CDROMTestSupport.h"
 
 using emu::CapabilitiesPage;
-using emu::CodeSteps;
 using emu::MakeCdromDrive;
-using emu::MmcSteps;
 using emu::PageWithMask;
-
-namespace {
-
-std::shared_ptr<emu::CdromDrive> Artec(uint32_t reported)
-{
-    auto device = MakeCdromDrive("        ", "40X CD-ROM      ", "4.4B");
-    device->modePages().setPage(CapabilitiesPage({}));
-    device->setSpeedModel(MmcSteps({{0, reported}}));
-    return device;
-}
-
-}  // namespace
 
 TEST_F(CDROMTest, MmcStepIsNamedByTheModelsRows)
 {
     const struct {
+        const char* product;
+        const char* revision;
         uint32_t reported;
         int factor;
         const char* data;
-    } cases[] = {{2112, 12, "7x-17x CAV"}, {1936, 12, "7x-17x CAV"}, {4400, 25, ""}, {176, 1, "1x CLV"}};
+        const char* dae;
+    } cases[] = {
+        {"40X CD-ROM      ", "4.4B", 2112, 12, "7x-17x CAV", "8x CLV"},
+        {"40X CD-ROM      ", "4.4B", 1936, 12, "7x-17x CAV", "8x CLV"},
+        {"40X CD-ROM      ", "4.4B", 4400, 25, "", "8x CLV"},
+        {"40X CD-ROM      ", "4.4B", 176, 1, "1x CLV", "8x CLV"},
+        {"FAST CD 48      ", "1.00", 7040, 40, "", ""},  // unknown model
+    };
     uint8_t target = 0;
     for (const auto& c : cases) {
-        auto drive = Open(Artec(c.reported), target++);
-        ASSERT_EQ(8, drive->Model);
+        auto device = MakeCdromDrive("        ", c.product, c.revision);
+        device->modePages().setPage(CapabilitiesPage({}));
+        device->setSpeedModel(emu::MmcSteps({{0, c.reported}}));
+        auto drive = Open(device, target++);
+        drive->ZoneDescription = "old";
         EXPECT_EQ(c.factor, drive->CurrentSpeedStep()) << c.reported;
-        EXPECT_EQ(c.data, drive->ZoneDescription);
-        EXPECT_EQ("8x CLV", drive->DaeZoneDescription);
+        EXPECT_EQ(c.data, drive->ZoneDescription) << c.reported;
+        EXPECT_EQ(c.dae, drive->DaeZoneDescription) << c.reported;
+        // With a speed table the step is the table's factor for the reported speed, not the quotient.
+        if (c.factor == 40) {
+            ASSERT_TRUE(drive->LoadSpeedTable("002A1BB01B80" "00100AF00B00"));
+            EXPECT_EQ(42, drive->CurrentSpeedStep());
+        }
     }
+    auto nec = Open(MakeCdromDrive("NEC     ", "CD-ROM DRIVE:999", "1.00"), target);
+    nec->DaeZoneDescription = "old";
+    EXPECT_EQ(-1, nec->CurrentSpeedStep());
+    EXPECT_EQ("", nec->DaeZoneDescription);
 }
 
-TEST_F(CDROMTest, UnknownMmcDriveHasNoTexts)
+TEST_F(CDROMTest, VendorStepIsReadFromTheCodeByte)
 {
-    auto device = MakeCdromDrive("ACME    ", "FAST CD 48      ", "1.00");
-    device->modePages().setPage(CapabilitiesPage({}));
-    device->setSpeedModel(MmcSteps({{0, 7040}}));
-    auto drive = Open(device, 0);
-    drive->ZoneDescription = "old";
-    EXPECT_EQ(40, drive->CurrentSpeedStep());
-    EXPECT_EQ("", drive->ZoneDescription);
-    EXPECT_EQ("", drive->DaeZoneDescription);
-
-    // With a speed table the step is the table's factor for the reported speed, not 7040 / 176.
-    ASSERT_TRUE(drive->LoadSpeedTable("002A1BB01B80" "00100AF00B00"));
-    EXPECT_EQ(42, drive->CurrentSpeedStep());
-
-    auto nec = MakeCdromDrive("NEC     ", "CD-ROM DRIVE:999", "1.00");
-    auto broken = Open(nec, 1);
-    ASSERT_EQ("NEC", broken->FamilyName());
-    broken->DaeZoneDescription = "old";
-    EXPECT_EQ(-1, broken->CurrentSpeedStep());
-    EXPECT_EQ("", broken->DaeZoneDescription);
-}
-
-TEST_F(CDROMTest, PlextorCodeAboveFiveIsTheMaximum)
-{
-    auto device = MakeCdromDrive("PLEXTOR ", "CD-ROM PX-40TS  ", "1.00");
-    device->modePages().setPage(PageWithMask(0x31, 8, {{2, 6}}, {{2, 0xFF}}));
-    auto drive = Open(device, 0);
-    EXPECT_EQ(42, drive->CurrentSpeedStep());
-    EXPECT_EQ("18x-42x CAV", drive->ZoneDescription);
-    EXPECT_EQ("16x-24x PCAV", drive->DaeZoneDescription);
-}
-
-TEST_F(CDROMTest, VendorCodesOutsideTheTableGiveNoStep)
-{
-    auto cdd2600 = MakeCdromDrive("PHILIPS ", "CDD2600         ", "1.00");
-    cdd2600->modePages().setPage(PageWithMask(0x23, 8, {{4, 3}}, {{4, 0xFF}}));
-    auto drive = Open(cdd2600, 0);
-    EXPECT_EQ(-1, drive->CurrentSpeedStep());
-    EXPECT_EQ("", drive->ZoneDescription);
-    EXPECT_EQ("", drive->DaeZoneDescription);
-
-    // A page too short for the code byte is a failed read.
-    auto shortPage = MakeCdromDrive("PHILIPS ", "CDD2600         ", "1.00");
-    shortPage->modePages().setPage(PageWithMask(0x23, 4, {}, {}));
-    EXPECT_EQ(-1, Open(shortPage, 1)->CurrentSpeedStep());
-}
-
-TEST_F(CDROMTest, ToshibaStepFollowsTheLowNibble)
-{
-    auto device = MakeCdromDrive("TOSHIBA ", "CD-ROM XM-6201TA", "1.00");
-    device->modePages().setPage(PageWithMask(0x20, 4, {{2, 0xA1}}, {{2, 0xFF}}));
-    auto drive = Open(device);
-    EXPECT_EQ(32, drive->CurrentSpeedStep());
-    EXPECT_EQ("32x CAV", drive->ZoneDescription);
+    const struct {
+        const char* vendor;
+        const char* product;
+        uint8_t page, length, index, code;
+        int factor;
+        const char* data;
+        const char* dae;
+    } cases[] = {
+        {"PLEXTOR ", "CD-ROM PX-40TS  ", 0x31, 8, 2, 6, 42, "18x-42x CAV", "16x-24x PCAV"},  // above 5: the maximum
+        {"TOSHIBA ", "CD-ROM XM-6201TA", 0x20, 4, 2, 0xA1, 32, "32x CAV", ""},  // the low nibble only
+        {"PHILIPS ", "CDD2600         ", 0x23, 8, 4, 3, -1, "", ""},  // outside the table
+        {"PHILIPS ", "CDD2600         ", 0x23, 4, 4, 2, -1, "", ""},  // page too short for the byte
+    };
+    uint8_t target = 0;
+    for (const auto& c : cases) {
+        auto device = MakeCdromDrive(c.vendor, c.product, "1.00");
+        device->modePages().setPage(PageWithMask(c.page, c.length, {{c.index, c.code}}, {{c.index, 0xFF}}));
+        auto drive = Open(device, target++);
+        EXPECT_EQ(c.factor, drive->CurrentSpeedStep()) << c.product;
+        EXPECT_EQ(c.data, drive->ZoneDescription) << c.product;
+        EXPECT_EQ(c.dae, drive->DaeZoneDescription) << c.product;
+    }
 }
