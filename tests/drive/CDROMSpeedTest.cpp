@@ -69,18 +69,13 @@ TEST_F(CDROMTest, SetCdSpeedCarriesReadAndWriteSpeeds)
     auto drive = Open(MmcDrive(false, 0), target);
     EXPECT_TRUE(drive->SendSetCDSpeed(70000));
     EXPECT_EQ(0xFFFF, Speed(Cdbs(kSetCdSpeed).back()));
-}
 
-TEST_F(CDROMTest, MmcSpeedThroughTableTakesTheNearerSlowerStep)
-{
-    auto drive = Open(MmcDrive(false, 0));
+    // Through a speed table: the nearer step, the slower one on a tie.
     ASSERT_TRUE(drive->LoadSpeedTable("001810681080" "00100AF00B00" "000805780580"));
     EXPECT_TRUE(drive->SetCDSpeed(20));
+    EXPECT_EQ(0x0AF0, Speed(Cdbs(kSetCdSpeed).back()));
     EXPECT_TRUE(drive->SetCDSpeed(21));
-    const auto cdbs = Cdbs(kSetCdSpeed);
-    ASSERT_EQ(2u, cdbs.size());
-    EXPECT_EQ(0x0AF0, Speed(cdbs[0]));
-    EXPECT_EQ(0x1068, Speed(cdbs[1]));
+    EXPECT_EQ(0x1068, Speed(Cdbs(kSetCdSpeed).back()));
 }
 
 TEST_F(CDROMTest, VendorFamiliesWriteTheirSpeedCode)
@@ -153,5 +148,4 @@ TEST_F(CDROMTest, MatshitaProbeFindsTheHighestKeptFactor)
     // Whatever the drive keeps counts as taken.
     EXPECT_TRUE(drive->SetCDSpeed(12));
     EXPECT_EQ(8, drive->CurrentSpeedStep());
-    EXPECT_EQ("8x CLV", drive->ZoneDescription);
 }

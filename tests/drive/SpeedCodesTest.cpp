@@ -38,7 +38,6 @@ TEST(ZoneTables, RowsNormaliseAndFallBack)
         {FamilyMmc, 9, 3, 5, "3x-8x CAV", "3,3x-7,7x CAV"},
         {FamilyMmc, 139, 12, 12, "", ""},
         {FamilyMmc, 8, -1, -1, "", ""},
-        {FamilyPlextor, 96, -1, 42, "18x-42x CAV", "16x-24x PCAV"},
         {FamilyPlextor, 94, 5, 19, "8x-20x CAV", "8x-20x CAV"},
         {FamilyPlextor, 93, 0, 1, "1x CLV", "1x CLV"},
         {FamilyCdda12, 39, -1, 4, "4x CLV", "2x CLV"},
@@ -46,7 +45,6 @@ TEST(ZoneTables, RowsNormaliseAndFallBack)
         {FamilyTeacScsi, 113, -1, -1, "", ""},
         {FamilyTeacScsi, 127, -1, 12, "12x CLV", ""},
         {FamilyToshiba, 153, 2, 14, "6x-14x CAV", "6,6x-15,4x CAV"},
-        {FamilyToshiba, 153, 3, -1, "", ""},
         {FamilyMatshita, 49, 4, 4, "", ""},
         {FamilyUnknown, 0, 1, -1, "", ""},
     };
