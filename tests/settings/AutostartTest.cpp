@@ -24,10 +24,7 @@ protected:
     void TearDown() override { platform::host::SetProgramFileName("C:\\Program Files\\Kalmor\\kalmor.exe"); }
 
     static platform::RegKey Run() { return platform::CreateKey(RegRoot::CurrentUser, regnames::kRunKey); }
-    static std::optional<std::string> RunEntry()
-    {
-        return platform::OpenKey(RegRoot::CurrentUser, regnames::kRunKey).readString("Kalmor");
-    }
+    static std::optional<std::string> RunEntry() { return Run().readString("Kalmor"); }
     // A previous start that left start mode m and a Run entry for the old place.
     static void PreviousStart(uint8_t mode)
     {

@@ -96,12 +96,6 @@ const char* const kTimerGerman[] = {"Standard", "125 ms", "250 ms", "500 ms", "1
 // The texts whose wording is ours rather than fixed.
 std::string* const kOwnTexts[] = {&lg_AUTHOR, &lg_COPYRIGHT};
 
-void UseLanguage(uint16_t id)
-{
-    platform::host::SetUserLanguageId(id);
-    ChooseLanguage();
-}
-
 }  // namespace
 
 TEST(Language, BothTablesHoldExactlyTheDesignedTexts)
@@ -117,22 +111,18 @@ TEST(Language, BothTablesHoldExactlyTheDesignedTexts)
     EXPECT_EQ(lg_CLOSE, "&Schlie\xDF" "en");  // Windows-1252 for the ANSI controls
 }
 
-TEST(Language, OnlyAGermanPrimaryLanguageSelectsGerman)
+TEST(Language, OnlyAGermanPrimaryLanguageSelectsGermanAndTextBuildersFollow)
 {
     // 0x0107 has German in its low byte only: the primary language is the low ten bits.
-    const std::pair<uint16_t, bool> cases[] = {{0x0407, false}, {0x0807, false}, {0x1407, false},
-                                               {0x0409, true},  {0x040C, true},  {0x0107, true}};
+    const std::pair<uint16_t, bool> cases[] = {{0x0407, false}, {0x1407, false}, {0x0107, true},
+                                               {0x040C, true},  {0x0807, false}, {0x0409, true}};
     for (const auto& [id, english] : cases) {
-        UseLanguage(id);
+        platform::host::SetUserLanguageId(id);
+        ChooseLanguage();
         EXPECT_EQ(LanguageId, id);
         EXPECT_EQ(IsEnglish(), english) << std::hex << id;
         EXPECT_EQ(lg_ABOUT, english ? "About..." : "Über...") << std::hex << id;
     }
-}
-
-TEST(Language, TextBuildersFollowTheLanguage)
-{
-    UseLanguage(0x0409);
     for (int code = 0; code < 16; ++code) EXPECT_EQ(TimerValueName(code), kTimerEnglish[code]) << code;
     EXPECT_EQ(TimerValueName(16), "[ERROR]");
     EXPECT_EQ(TimerValueName(-1), "[ERROR]");
@@ -141,7 +131,8 @@ TEST(Language, TextBuildersFollowTheLanguage)
     lg_INACTIVITY_HINT += "x";  // equal texts, yet separate variables
     EXPECT_EQ(lg_STANDBY_HINT, "time between latest media access and spin down");
 
-    UseLanguage(0x0807);
+    platform::host::SetUserLanguageId(0x0807);
+    ChooseLanguage();
     for (int code = 0; code < 16; ++code) EXPECT_EQ(TimerValueName(code), kTimerGerman[code]) << code;
     EXPECT_EQ(TimerValueName(16), "[FEHLER]");
     EXPECT_EQ(LockedToText("8x"), "festgestellt auf 8x");
