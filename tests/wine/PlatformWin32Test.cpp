@@ -1,10 +1,13 @@
 // The Win32 platform layer against the semantics Wine provides.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
 #include "platform/Event.h"
 #include "platform/Library.h"
+#include "platform/MainLoop.h"
+#include "platform/Thread.h"
 #include "platform/Time.h"
 
 TEST(Win32Platform, EventTimesOutAndSignals)
@@ -37,4 +40,36 @@ TEST(Win32Platform, LoadsKernel32AndFindsEntryPoints)
     EXPECT_NE(platform::ModuleFileName(kernel).find("kernel32"), std::string::npos);
     platform::UnloadModule(kernel);
     EXPECT_EQ(platform::LoadModule("C:\\no\\such\\library.dll"), nullptr);
+}
+
+namespace {
+class SleepyWorker : public platform::Thread {
+protected:
+    void Execute() override { platform::SleepMs(30); }
+};
+}  // namespace
+
+TEST(Win32Platform, TimersTasksAndAWorkersEndRunInTheMessageLoop)
+{
+    int ticks = 0;
+    bool posted = false;
+    bool ended = false;
+    platform::Timer timer(10);
+    timer.OnTimer = [&] { ++ticks; };
+    timer.SetEnabled(true);
+    auto* worker = new SleepyWorker;
+    worker->FreeOnTerminate = true;
+    worker->OnTerminate = [&] {
+        ended = true;
+        platform::PostToMainThread([&] { posted = true; });
+    };
+    worker->Start();
+    const uint32_t start = platform::TickCount();
+    MSG message;
+    while (!(posted && ticks >= 3) && platform::TickCount() - start < 5000 && ::GetMessageA(&message, nullptr, 0, 0) > 0)
+        ::DispatchMessageA(&message);
+    timer.SetEnabled(false);
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(posted);
+    EXPECT_GE(ticks, 3);
 }

@@ -1,5 +1,6 @@
 #include "platform/host/Host.h"
 #include "platform/host/HostLocale.h"
+#include "platform/host/HostLoop.h"
 #include "platform/host/HostRegistry.h"
 
 namespace platform::host {
@@ -11,6 +12,8 @@ void Reset()
     TakeMessages();
     ClearRegistry();
     SetUserLanguageId(0x0409);
+    SetDecimalSeparator('.');
+    ClearPostedTasks();
 }
 
 }  // namespace platform::host

@@ -1,0 +1,117 @@
+// The native main loop: timers on the virtual clock, posted tasks, and worker threads whose
+// end arrives on the pumping thread.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "platform/MainLoop.h"
+#include "platform/Thread.h"
+#include "platform/Time.h"
+#include "platform/host/Host.h"
+#include "platform/host/HostLoop.h"
+
+namespace {
+
+class MainLoop : public ::testing::Test {
+protected:
+    void SetUp() override { platform::host::Reset(); }
+};
+
+TEST_F(MainLoop, TimersTickOnTheVirtualClockAndLateTicksFireOnce)
+{
+    std::vector<uint32_t> ticks;
+    platform::Timer timer(100);
+    timer.OnTimer = [&] {
+        ticks.push_back(platform::TickCount());
+        if (ticks.size() == 2) platform::SleepMs(350);  // a slow handler
+    };
+    timer.SetEnabled(true);
+    platform::host::RunFor(600);
+    // 100, 200 (takes until 550), one late tick at 550, then 650 is beyond the period.
+    EXPECT_EQ(ticks, (std::vector<uint32_t>{100, 200, 550}));
+    EXPECT_EQ(platform::TickCount(), 600u);
+
+    timer.SetEnabled(false);
+    platform::host::RunFor(1000);
+    EXPECT_EQ(ticks.size(), 3u);
+    timer.SetInterval(50);
+    timer.SetEnabled(true);
+    platform::host::RunFor(50);
+    EXPECT_EQ(ticks.back(), 1650u);
+}
+
+TEST_F(MainLoop, AHandlerIsNotReenteredAndMayDeleteItsTimer)
+{
+    auto* timer = new platform::Timer(10);
+    int entered = 0;
+    timer->OnTimer = [&] {
+        ++entered;
+        platform::SleepMs(100);
+        platform::host::PumpMessages();  // a modal loop inside the handler
+        delete timer;
+    };
+    timer->SetEnabled(true);
+    platform::host::RunFor(500);
+    EXPECT_EQ(entered, 1);
+}
+
+TEST_F(MainLoop, RunUntilStopsWhenNothingIsLeft)
+{
+    bool ran = false;
+    platform::PostToMainThread([&] { ran = true; });
+    EXPECT_FALSE(platform::host::RunUntil([] { return false; }, 1000));
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(platform::TickCount(), 0u);
+}
+
+class Worker : public platform::Thread {
+public:
+    explicit Worker(bool fail) : fail_(fail) {}
+    std::thread::id ranOn;
+
+protected:
+    void Execute() override
+    {
+        ranOn = std::this_thread::get_id();
+        platform::SleepMs(2000);
+        if (fail_) throw std::runtime_error("drive gone");
+        while (!Terminated() && fail_) {
+        }
+    }
+
+private:
+    bool fail_;
+};
+
+TEST_F(MainLoop, AWorkersEndRunsOnThePumpingThreadAndFreesIt)
+{
+    auto* worker = new Worker(false);
+    std::thread::id endedOn;
+    bool ended = false;
+    worker->FreeOnTerminate = true;
+    worker->OnTerminate = [&] {
+        endedOn = std::this_thread::get_id();
+        EXPECT_TRUE(worker->Finished());
+        EXPECT_NE(worker->ranOn, endedOn);
+        ended = true;
+    };
+    worker->Start();
+    EXPECT_TRUE(platform::host::RunUntil([&] { return ended; }, 10000));
+    EXPECT_EQ(endedOn, std::this_thread::get_id());
+    EXPECT_EQ(platform::host::RunningThreads(), 0);
+}
+
+TEST_F(MainLoop, AnExceptionInExecuteIsReportedNotFatal)
+{
+    Worker worker(true);
+    bool ended = false;
+    worker.OnTerminate = [&] { ended = true; };
+    worker.Start();
+    worker.WaitFor();
+    EXPECT_EQ(worker.FatalError(), "drive gone");
+    EXPECT_TRUE(platform::host::RunUntil([&] { return ended; }));
+}
+
+}  // namespace
