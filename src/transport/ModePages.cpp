@@ -93,6 +93,8 @@ bool TTarget::ModeSense(uint8_t pageCode, TModeParameterList& list, uint8_t page
         if (list.IsValid10()) return true;
     }
 
+    // A short answer must not be read together with bytes of the 10-byte attempt.
+    list.Clear();
     const uint8_t allocation = uint8_t(list.Capacity() < 255 ? list.Capacity() : 255);
     const auto cdb = ModeSense6Cdb(LunBits(), pageByte, allocation);
     if (!ExecSCSICmd(cdb.data(), cdb.size(), list.Data(), allocation, DataDirection::In, true, 0)) {

@@ -117,7 +117,9 @@ bool TTarget::ExecSCSICmd(const uint8_t* cdb, uint8_t cdbLen, void* buffer, uint
     srb_.SRB_SenseLen = SENSE_LEN;
     srb_.SRB_CDBLen = cdbLen;
     std::memcpy(srb_.CDBByte, cdb, cdbLen);
-    if (useDoubleBuffer && direction == DataDirection::Out) std::memcpy(aligned, buffer, bufLen);
+    // Data in as well: bytes the drive does not send keep the caller's values, exactly as they
+    // would in an aligned buffer (managers need not report how much they transferred).
+    if (useDoubleBuffer && direction != DataDirection::None) std::memcpy(aligned, buffer, bufLen);
 
     const uintptr_t sent = reinterpret_cast<uintptr_t>(srb_.SRB_BufPointer);
     if ((sent & align) != 0) {

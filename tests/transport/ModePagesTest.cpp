@@ -193,6 +193,11 @@ TEST_F(ModePagesTest, ModePageDumpShowsOnlyTheBytesTheListHolds)
     device_->on(kModeSense10, [](const emu::Command&) { return Reply::InvalidOpcode(); });
     device_->on(kModeSense6, [](const emu::Command&) { return Reply::Good(Answer6(Bytes({0x0D, 0x04, 0x00, 0x08}))); });
     EXPECT_EQ(target_->ModePageDump(0x0D, 0, "", " "), "0D 04 00 08 -- -- ");
+    // Nor bytes of a failed MODE SENSE(10): its page bytes sit where the short 6-byte answer's page would.
+    device_->on(kModeSense10, [](const emu::Command&) { return Reply::Good(Bytes({0, 0, 0, 0, 0x0D, 0x02, 0x00, 0x08})); });
+    device_->on(kModeSense6, [](const emu::Command&) { return Reply::Good(Bytes({7, 0, 0, 0})); });
+    EXPECT_EQ(target_->ModePageDump(0x0D, 0, "", " "), "");
+    EXPECT_EQ(target_->GetModeByte(0, 0x0D, 3), -1);
 }
 
 // The emulator's drive with the broken answers real drives give.

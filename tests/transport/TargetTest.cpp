@@ -186,6 +186,50 @@ TEST_F(DoubleBufferTest, OddBufferReadGoesThroughTheAlignedDoubleBuffer)
     EXPECT_EQ(SrbBuffer(LastLog()), reinterpret_cast<uintptr_t>(AlignedBase()));
 }
 
+TEST_F(DoubleBufferTest, ShortAnswerLeavesTheCallersBytesAsAnAlignedBufferWould)
+{
+    auto target = OpenClean();
+    std::vector<uint8_t> answer;
+    device_->on(kReadToc, [&](const emu::Command&) { return Reply::Good(answer); });
+    const uint8_t cdb[10] = {kReadToc, 0, 0, 0, 0, 0, 0, 0x03, 0x24, 0};
+    // A previous disc's TOC fills the double buffer.
+    answer.assign(804, 0x77);
+    ASSERT_TRUE(target->ExecSCSICmd(cdb, 10, Odd(), 804, DataDirection::In, true, 0));
+
+    const std::vector<std::vector<uint8_t>> shortAnswers = {
+        {},
+        Bytes({0x00, 0x1A, 1, 2, 0, 0x14, 1, 0, 0, 0, 0, 0}),  // claims two tracks and the lead-out
+    };
+    for (const auto& shortAnswer : shortAnswers) {
+        answer = shortAnswer;
+        std::vector<uint8_t> expected(804, 0);
+        std::copy(answer.begin(), answer.end(), expected.begin());
+        for (uint8_t* buffer : {Odd(), AlignedBase()}) {
+            std::memset(buffer, 0, 804);
+            ASSERT_TRUE(target->ExecSCSICmd(cdb, 10, buffer, 804, DataDirection::In, true, 0));
+            EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + 804), expected) << answer.size();
+        }
+    }
+}
+
+TEST_F(TargetTest, ShortInquiryThroughTheDoubleBufferGivesEmptyNames)
+{
+    manager_->hostAdapter(0).unique = UniqueBlock(0xFF, true, 8, 0x20000);
+    ASSERT_TRUE(RestartAspi());
+    ASSERT_EQ(HostAdaptorRecord(0).Align, 0xFFu);
+    device_->inquiry = Bytes({0x05, 0x80, 0x02, 0x02, 31});  // claims 31 bytes it does not send
+    // A block of the double buffer's size, freed dirty, is what the next allocation usually gets.
+    {
+        auto dirty = std::make_unique<uint8_t[]>(0xFF + TTarget::kDoubleBufferSize);
+        std::memset(dirty.get(), 'X', 0xFF + TTarget::kDoubleBufferSize);
+    }
+    auto target = Open();
+    ASSERT_TRUE(target->Initialised());
+    EXPECT_EQ(target->Vendor(), "");
+    EXPECT_EQ(target->Product(), "");
+    EXPECT_EQ(target->Revision(), "");
+}
+
 TEST_F(DoubleBufferTest, OddBufferWriteIsCopiedOutFirst)
 {
     auto target = OpenClean();
