@@ -30,8 +30,8 @@ struct ZoneRow {
 // Of families 4 and 9 only these models carry rows so far. Still missing: models 11 to 14, 17,
 // 18, 21 to 23, 25, 27, 32, 34 to 36, 42 to 45, 47, 48, 50, 53, 56, 59 to 63, 65, 67, 68, 72,
 // 73, 86, 97 to 101, 103, 104, 108 to 110, 115, 116, 118 to 126, 129, 130, 132, 134 to 138,
-// 154 to 157, 159, 160, 162 to 164; model 10 from 24x to 33x; model 9 from 8x to 49x (whose
-// DAE text from 20x upward is "10,0x-23,1x CAV").
+// 154 to 157, 159, 160, 162 to 164; model 10 from 24x to 33x; the data texts of model 9 from 8x
+// to 49x and above 50x.
 const ZoneRow kZoneRows[] = {
     {FamilyMmc,            8,          1,           1,         1,          "1x CLV",          ""},
     {FamilyMmc,            8,          2,           2,         2,          "2x CLV",          ""},
@@ -54,7 +54,9 @@ const ZoneRow kZoneRows[] = {
     {FamilyMmc,            10,         34,          36,        36,         "16,1x-37,4x CAV", ""},
     {FamilyMmc,            9,          1,           5,         5,          "3x-8x CAV",       "3,3x-7,7x CAV"},
     {FamilyMmc,            9,          6,           7,         7,          "5x-11x CAV",      "4,7x-10,8x CAV"},
+    {FamilyMmc,            9,          20,          49,        kSameValue, "",                "10,0x-23,1x CAV"},
     {FamilyMmc,            9,          50,          50,        50,         "23x-50x PCAV",    "10,0x-23,1x CAV"},
+    {FamilyMmc,            9,          51,          kAnyValue, kSameValue, "",                "10,0x-23,1x CAV"},
     {FamilyMmc,            41,         24,          24,        24,         "11x-22x DCAV",    ""},
     {FamilyMmc,            139,        10,          10,        10,         "4x-10x CAV",      "1x CLV"},
     {FamilyMmc,            139,        16,          16,        16,         "7x-16x CAV",      "5x-11x CAV"},
@@ -185,6 +187,10 @@ ZoneStep LookupZone(int family, int model, int speedValue)
     // NEC drives report their speed like MMC drives and share their rows.
     const int rowFamily = family == FamilyNec ? int(FamilyMmc) : family;
     ZoneStep step;
+    // Set before the lookup, so it stays for a step that no row knows.
+    for (const ModelDae& whole : kModelDae) {
+        if (whole.family == rowFamily && whole.model == model) step.daeText = whole.dae;
+    }
     for (const ZoneRow& row : kZoneRows) {
         if (row.family != rowFamily || (row.model != kAllModels && row.model != model)) continue;
         if (speedValue < row.low || speedValue > row.high) continue;
@@ -192,9 +198,6 @@ ZoneStep LookupZone(int family, int model, int speedValue)
         else if (row.factor == kModelMax) step.factor = TableMaxSpeedFactor(family, model);
         else step.factor = row.factor;
         step.dataText = row.data;
-        for (const ModelDae& whole : kModelDae) {
-            if (whole.family == rowFamily && whole.model == model) step.daeText = whole.dae;
-        }
         if (row.dae[0] != '\0') step.daeText = row.dae;
         if (step.daeText.empty() && CopiesDataTextToDae(family)) step.daeText = step.dataText;
         return step;

@@ -22,5 +22,6 @@ ZoneCodeSource ZoneCodeLocation(int family);
 // The step a drive runs at. speedValue is, for families 4 and 9, the speed factor the drive
 // reports; for the vendor families the masked code read from ZoneCodeLocation, -1 when the
 // read failed. An MMC step without a row keeps the factor with an empty data text; an
-// unlisted vendor code gives factor -1 and empty texts.
+// unlisted vendor code gives factor -1 and empty texts. A DAE text a model has for every step
+// stays in both cases.
 ZoneStep LookupZone(int family, int model, int speedValue);

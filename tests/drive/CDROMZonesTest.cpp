@@ -7,37 +7,42 @@ using emu::PageWithMask;
 
 TEST_F(CDROMTest, MmcStepIsNamedByTheModelsRows)
 {
+    const char* const artec40x[] = {"        ", "40X CD-ROM      ", "4.4B", ""};
+    const char* const nec3001a[] = {"NEC     ", "CD-ROM DRIVE:282", "4.94", "99031000"};
+    const char* const unknown[] = {"        ", "FAST CD 48      ", "1.00", ""};
     const struct {
-        const char* product;
-        const char* revision;
+        const char* const* model;
+        const char* table;  // speed table loaded before the step is read; empty: none
         uint32_t reported;
         int factor;
         const char* data;
         const char* dae;
     } cases[] = {
-        {"40X CD-ROM      ", "4.4B", 2112, 12, "7x-17x CAV", "8x CLV"},
-        {"40X CD-ROM      ", "4.4B", 1936, 12, "7x-17x CAV", "8x CLV"},
-        {"40X CD-ROM      ", "4.4B", 4400, 25, "", "8x CLV"},
-        {"40X CD-ROM      ", "4.4B", 176, 1, "1x CLV", "8x CLV"},
-        {"FAST CD 48      ", "1.00", 7040, 40, "", ""},  // unknown model
+        {artec40x, "", 2112, 12, "7x-17x CAV", "8x CLV"},
+        {artec40x, "", 1936, 12, "7x-17x CAV", "8x CLV"},
+        {artec40x, "", 4400, 25, "", "8x CLV"},
+        {artec40x, "", 176, 1, "1x CLV", "8x CLV"},
+        // Below the table's slowest step the factor is -1; the model's DAE text stays.
+        {artec40x, "001810801080", 2112, -1, "", "8x CLV"},
+        {nec3001a, "000402C202C2", 176, -1, "", "4x-10x CAV"},
+        {unknown, "", 7040, 40, "", ""},
+        // With a speed table the step is the table's factor for the reported speed, not the quotient.
+        {unknown, "002A1BB01B80" "00100AF00B00", 7040, 42, "", ""},
     };
-    uint8_t target = 0;
     for (const auto& c : cases) {
-        auto device = MakeCdromDrive("        ", c.product, c.revision);
+        auto device = MakeCdromDrive(c.model[0], c.model[1], c.model[2], c.model[3]);
         device->modePages().setPage(CapabilitiesPage({}));
         device->setSpeedModel(emu::MmcSteps({{0, c.reported}}));
-        auto drive = Open(device, target++);
-        drive->ZoneDescription = "old";
-        EXPECT_EQ(c.factor, drive->CurrentSpeedStep()) << c.reported;
-        EXPECT_EQ(c.data, drive->ZoneDescription) << c.reported;
-        EXPECT_EQ(c.dae, drive->DaeZoneDescription) << c.reported;
-        // With a speed table the step is the table's factor for the reported speed, not the quotient.
-        if (c.factor == 40) {
-            ASSERT_TRUE(drive->LoadSpeedTable("002A1BB01B80" "00100AF00B00"));
-            EXPECT_EQ(42, drive->CurrentSpeedStep());
+        auto drive = Open(device);
+        if (*c.table) {
+            ASSERT_TRUE(drive->LoadSpeedTable(c.table));
         }
+        drive->ZoneDescription = "old";
+        EXPECT_EQ(c.factor, drive->CurrentSpeedStep()) << c.model[1] << c.reported;
+        EXPECT_EQ(c.data, drive->ZoneDescription) << c.model[1] << c.reported;
+        EXPECT_EQ(c.dae, drive->DaeZoneDescription) << c.model[1] << c.reported;
     }
-    auto nec = Open(MakeCdromDrive("NEC     ", "CD-ROM DRIVE:999", "1.00"), target);
+    auto nec = Open(MakeCdromDrive("NEC     ", "CD-ROM DRIVE:999", "1.00"));
     nec->DaeZoneDescription = "old";
     EXPECT_EQ(-1, nec->CurrentSpeedStep());
     EXPECT_EQ("", nec->DaeZoneDescription);

@@ -36,8 +36,14 @@ TEST(ZoneTables, RowsNormaliseAndFallBack)
     } cases[] = {
         {FamilyMmc, 10, 13, 15, "9,9x-14,3x PCAV", ""},
         {FamilyMmc, 9, 3, 5, "3x-8x CAV", "3,3x-7,7x CAV"},
+        {FamilyMmc, 9, 19, 19, "", ""},
+        {FamilyMmc, 9, 20, 20, "", "10,0x-23,1x CAV"},  // the DAE text of every step from 20x up
+        {FamilyMmc, 9, 49, 49, "", "10,0x-23,1x CAV"},
+        {FamilyMmc, 9, 50, 50, "23x-50x PCAV", "10,0x-23,1x CAV"},
+        {FamilyMmc, 9, 52, 52, "", "10,0x-23,1x CAV"},
         {FamilyMmc, 139, 12, 12, "", ""},
-        {FamilyMmc, 8, -1, -1, "", ""},
+        {FamilyMmc, 8, -1, -1, "", "8x CLV"},  // the whole model's DAE text stays
+        {FamilyMmc, 66, -1, -1, "", "4x-10x CAV"},
         {FamilyPlextor, 94, 5, 19, "8x-20x CAV", "8x-20x CAV"},
         {FamilyPlextor, 93, 0, 1, "1x CLV", "1x CLV"},
         {FamilyCdda12, 39, -1, 4, "4x CLV", "2x CLV"},
