@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "emu/DiscIso9660.h"
+#include "emu/RegularFile.h"
 
 namespace emu {
 
@@ -16,6 +15,8 @@ constexpr uint32_t kHeaderOffset = 12;
 constexpr uint32_t kSubheaderOffset = 16;
 constexpr uint8_t kSubmodeForm1Data = 0x08;
 constexpr uint32_t kPregapFrames = 150;
+// More than any CD holds (99 minutes are 912,384,000 bytes of 2048-byte blocks).
+constexpr uint64_t kMaxImageBytes = 1ull << 30;
 
 uint8_t Bcd(uint32_t value) { return uint8_t(((value / 10) << 4) | (value % 10)); }
 
@@ -33,16 +34,15 @@ DiscTrack& Disc::addTrack(TrackKind kind, uint32_t length, int64_t start)
     return tracks_.back();
 }
 
-bool Disc::addImageTrack(const std::string& path, TrackKind kind)
+std::string Disc::addImageTrack(const std::string& path, TrackKind kind)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    auto bytes = std::make_shared<std::vector<uint8_t>>(std::istreambuf_iterator<char>(file),
-                                                        std::istreambuf_iterator<char>());
+    auto bytes = std::make_shared<std::vector<uint8_t>>();
+    const std::string problem = ReadRegularFile(path, kMaxImageBytes, *bytes);
+    if (!problem.empty()) return problem;
     const uint32_t blocks = uint32_t(bytes->size() / kBlockSize);
-    if (blocks == 0) return false;
+    if (blocks == 0) return "holds no whole block";
     addTrack(kind, blocks).image = std::move(bytes);
-    return true;
+    return "";
 }
 
 bool Disc::readError(uint32_t lba) const

@@ -31,9 +31,9 @@ class Disc : public Medium {
 public:
     // Appends a track numbered after the previous one. start -1: right after the previous track.
     DiscTrack& addTrack(TrackKind kind, uint32_t length, int64_t start = -1);
-    // Reads an ISO 9660 image file into a new data track; false when the file cannot be read
-    // or holds no whole block.
-    bool addImageTrack(const std::string& path, TrackKind kind = TrackKind::Mode1);
+    // Reads an ISO 9660 image file into a new data track. Empty on success, else why not: the
+    // file cannot be read, is no regular file, is larger than a CD or holds no whole block.
+    std::string addImageTrack(const std::string& path, TrackKind kind = TrackKind::Mode1);
     std::vector<DiscTrack>& tracks() { return tracks_; }
     const std::vector<DiscTrack>& tracks() const { return tracks_; }
 

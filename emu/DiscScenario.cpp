@@ -16,7 +16,8 @@ void ReadTrack(JsonFields fields, Disc& disc)
     const int64_t start = fields.integer("start", 0, kMaxLba, -1);
     if (fields.has("image")) {
         const std::string path = fields.text("image", 4096, "");
-        if (!disc.addImageTrack(path, kind)) fields.fail("image", "cannot read an ISO 9660 image from " + path);
+        const std::string problem = disc.addImageTrack(path, kind);
+        if (!problem.empty()) fields.fail("image", path + ": " + problem);
         DiscTrack& track = disc.tracks().back();
         if (start >= 0) track.start = uint32_t(start);
         track.length = uint32_t(fields.integer("length", 1, kMaxLba, track.length));

@@ -16,7 +16,76 @@ int HexDigit(char c)
     return -1;
 }
 
+// Follows the parser through the document, so that an error names where it happened.
+class PathTracker {
+public:
+    bool step(nlohmann::json::parse_event_t event, const nlohmann::json& parsed)
+    {
+        using Event = nlohmann::json::parse_event_t;
+        switch (event) {
+        case Event::object_start: levels_.push_back({false, "", 0}); break;
+        case Event::array_start: levels_.push_back({true, "", 0}); break;
+        case Event::key: levels_.back().key = parsed.get<std::string>(); break;
+        case Event::object_end:
+        case Event::array_end:
+            levels_.pop_back();
+            elementDone();
+            break;
+        case Event::value: elementDone(); break;
+        }
+        return true;
+    }
+
+    std::string path() const
+    {
+        std::string text;
+        for (const Level& level : levels_) {
+            if (level.array) text += "[" + std::to_string(level.index) + "]";
+            else if (!level.key.empty()) text += (text.empty() ? "" : ".") + level.key;
+        }
+        return text;
+    }
+
+private:
+    struct Level {
+        bool array;
+        std::string key;    // of an object: the field being read
+        size_t index;       // of an array: the element being read
+    };
+
+    void elementDone()
+    {
+        if (!levels_.empty() && levels_.back().array) ++levels_.back().index;
+    }
+
+    std::vector<Level> levels_;
+};
+
+// nlohmann's messages start with "[json.exception.<kind>.<id>] ".
+std::string Problem(const nlohmann::json::exception& e)
+{
+    const std::string what = e.what();
+    const size_t end = what.find("] ");
+    return end == std::string::npos ? what : what.substr(end + 2);
+}
+
 }  // namespace
+
+nlohmann::json ParseJsonText(const std::string& text)
+{
+    PathTracker tracker;
+    try {
+        return nlohmann::json::parse(
+            text, [&tracker](int, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+                return tracker.step(event, parsed);
+            },
+            true, true);
+    } catch (const nlohmann::json::parse_error&) {
+        throw;
+    } catch (const nlohmann::json::exception& e) {
+        throw ScenarioError{tracker.path(), Problem(e)};
+    }
+}
 
 JsonFields::JsonFields(const nlohmann::json& value, std::string path) : value_(value), path_(std::move(path))
 {

@@ -16,6 +16,11 @@ struct ScenarioError {
     std::string problem;
 };
 
+// Parses a scenario text (comments allowed). A malformed text throws nlohmann's parse_error; any
+// other error of the parser (a number beyond double range, say) a ScenarioError naming the
+// field that held it.
+nlohmann::json ParseJsonText(const std::string& text);
+
 class JsonFields {
 public:
     // Throws ScenarioError unless value is an object.

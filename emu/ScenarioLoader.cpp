@@ -1,10 +1,9 @@
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "emu/CdromDrive.h"
 #include "emu/DiscScenario.h"
 #include "emu/JsonFields.h"
+#include "emu/RegularFile.h"
 #include "emu/Scenario.h"
 #include "emu/SpeedScenario.h"
 #include "platform/Assert.h"
@@ -22,6 +21,7 @@ constexpr uint8_t kSenseFixedValid = 0xF0;
 constexpr uint32_t kCdBlocks = 333000;  // 74 minutes
 constexpr uint32_t kDiskBlocks = 1000000;
 constexpr size_t kVendorSpecificBytes = 20;
+constexpr uint64_t kMaxScenarioBytes = 16u << 20;
 
 enum DeviceKind : size_t { kCdrom, kDisk };
 
@@ -170,26 +170,24 @@ std::string Position(const std::string& text, size_t byte)
 
 ScenarioResult ParseScenario(const std::string& text, const std::string& fileName)
 {
-    nlohmann::json document;
+    // The host that loaded the manager must survive any text: every error becomes a result.
     try {
-        document = nlohmann::json::parse(text, nullptr, true, true);
+        return {ReadScenario(ParseJsonText(text)), ""};
     } catch (const nlohmann::json::parse_error& e) {
         return {nullptr, fileName + ": malformed JSON at " + Position(text, e.byte)};
-    }
-    try {
-        return {ReadScenario(document), ""};
     } catch (const ScenarioError& e) {
         return {nullptr, fileName + ": " + (e.field.empty() ? "" : "field " + e.field + ": ") + e.problem};
+    } catch (const nlohmann::json::exception& e) {
+        return {nullptr, fileName + ": " + e.what()};
     }
 }
 
 ScenarioResult LoadScenario(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) return {nullptr, path + ": cannot read the file"};
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParseScenario(text.str(), path);
+    std::vector<uint8_t> bytes;
+    const std::string problem = ReadRegularFile(path, kMaxScenarioBytes, bytes);
+    if (!problem.empty()) return {nullptr, path + ": " + problem};
+    return ParseScenario(std::string(bytes.begin(), bytes.end()), path);
 }
 
 std::shared_ptr<Manager> DefaultScenario()

@@ -43,7 +43,7 @@ TEST_F(DiscTest, IsoImageGivesItsLabelAndIdentity)
     const std::string identity = "Daten-CD/\"MYDISC\"/1D0" + std::to_string(blocks - 1);
 
     auto disc = std::make_shared<emu::Disc>();
-    ASSERT_TRUE(disc->addImageTrack(iso));
+    ASSERT_EQ(disc->addImageTrack(iso), "");
     auto drive = OpenWith(FamilyMmc, disc);
     ASSERT_TRUE(drive->ReadTOC());
     EXPECT_EQ(drive->GetVolumeLabel(), "MYDISC");

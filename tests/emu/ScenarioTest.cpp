@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "EmuTestHelpers.h"
 #include "emu/Scenario.h"
 #include "platform/host/Host.h"
@@ -87,6 +89,9 @@ TEST(Scenario, ErrorsNameTheFileAndTheField)
               "test.json: field hostAdapters[0].targets[0].inquiry.vendr: unknown field");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{}, {"targets": [{"id": 1, "inquiry": {"ansiVersion": 9}}]}]})"),
               "test.json: field hostAdapters[1].targets[0].inquiry.ansiVersion: value 9 out of range 0..7");
+    EXPECT_EQ(ParseError(R"({"hostAdapters": [{}, {"targets": [{"id": 1}, {"id": 2, "blocks": 1e1111}]}]})"),
+              "test.json: field hostAdapters[1].targets[1].blocks: number overflow parsing '1e1111'");
+    EXPECT_EQ(ParseError("[1e1111]"), "test.json: field [0]: number overflow parsing '1e1111'");
     EXPECT_EQ(ParseError(R"({"completion": "later"})"),
               "test.json: field completion: expected one of \"synchronous\", \"event\"");
     EXPECT_EQ(ParseError(R"({"hostAdapters": [{"unique": "01 0G"}]})"),
@@ -109,4 +114,37 @@ TEST(Scenario, UnreadableFileIsNamed)
     EXPECT_EQ(emu::LoadScenario(path.string()).error,
               path.string() + ": field hostAdapters[0].scsiId: value 99 out of range 0..15");
     std::filesystem::remove(path);
+}
+
+// Files the user names could be devices or FIFOs that never end, or too large to hold.
+TEST(Scenario, OnlyRegularFilesOfASaneSizeAreRead)
+{
+    EXPECT_EQ(emu::LoadScenario("/dev/zero").error, "/dev/zero: not a regular file");
+
+    const auto dir = std::filesystem::temp_directory_path() / "emu-scenario-files";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directory(dir);
+    const std::string fifo = (dir / "fifo").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = (dir / "huge.iso").string();
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, (1ull << 30) + 1);  // sparse: nothing is written
+    const struct {
+        std::string image;
+        std::string problem;
+    } cases[] = {
+        {"/dev/zero", "not a regular file"},
+        {fifo, "not a regular file"},
+        {dir.string(), "not a regular file"},
+        {(dir / "missing.iso").string(), "cannot read the file"},
+        {huge, "larger than 1073741824 bytes"},
+    };
+    for (const auto& c : cases) {
+        const std::string scenario =
+            R"({"hostAdapters": [{"targets": [{"id": 0, "disc": {"tracks": [{"image": ")" + c.image + R"("}]}}]}]})";
+        EXPECT_EQ(ParseError(scenario),
+                  "test.json: field hostAdapters[0].targets[0].disc.tracks[0].image: " + c.image + ": " + c.problem);
+    }
+    EXPECT_EQ(emu::LoadScenario(fifo).error, fifo + ": not a regular file");
+    std::filesystem::remove_all(dir);
 }
