@@ -104,7 +104,9 @@ TEST_F(CDROMTest, VendorFamiliesWriteTheirSpeedCode)
         EXPECT_EQ(c.written >= 0, drive->SetCDSpeed(c.factor)) << c.product;
         const auto selects = ModeSelects();
         ASSERT_EQ(c.written >= 0 ? 1u : 0u, selects.size()) << c.product;
-        if (c.written >= 0) EXPECT_EQ(c.written, SelectedPageByte(selects[0], true, c.page, c.index)) << c.product;
+        if (c.written >= 0) {
+            EXPECT_EQ(c.written, SelectedPageByte(selects[0], true, c.page, c.index)) << c.product;
+        }
     }
 }
 

@@ -24,7 +24,10 @@ std::string Normalized(const std::string& path)
     while (pos <= path.size()) {
         size_t end = path.find('\\', pos);
         if (end == std::string::npos) end = path.size();
-        if (end > pos) out += (out.empty() ? "" : "\\") + path.substr(pos, end - pos);
+        if (end > pos) {
+            if (!out.empty()) out += '\\';
+            out.append(path, pos, end - pos);
+        }
         pos = end + 1;
     }
     return out;
