@@ -10,6 +10,7 @@ constexpr uint8_t kCdromPeripheralType = 0x05;
 constexpr uint8_t kStartBit = 0x01;
 constexpr uint8_t kLoadEjectBit = 0x02;
 constexpr uint8_t kPreventBit = 0x01;
+constexpr uint8_t kImmediateBit = 0x01;
 constexpr size_t kSixByteCdb = 6;
 
 }  // namespace
@@ -18,11 +19,15 @@ CdromDrive::CdromDrive(InquiryData inquiry) : GenericDevice(std::move(inquiry))
 {
     this->inquiry().peripheralType = kCdromPeripheralType;
     this->inquiry().removable = true;
+    disc_.readTime = [this](uint32_t lba, uint32_t count) { return readTime(lba, count); };
 }
 
 Reply CdromDrive::execute(const Command& command)
 {
-    if (std::optional<Reply> reply = disc_.execute(command)) return *reply;
+    if (std::optional<Reply> reply = disc_.execute(command)) {
+        if (!reply->good && reply->senseKey == kSenseMediumError) reply->busyMs += retryTime();
+        return *reply;
+    }
     if (command.cdb.size() < kSixByteCdb) return GenericDevice::execute(command);
     switch (command.cdb[0]) {
     case kStartStopUnit: return startStopUnit(command);
@@ -42,11 +47,22 @@ Reply CdromDrive::execute(const Command& command)
 Reply CdromDrive::startStopUnit(const Command& command)
 {
     const uint8_t b4 = command.cdb[4];
-    if (!(b4 & kLoadEjectBit)) return Reply::Good();
+    if (!(b4 & kLoadEjectBit)) {
+        Reply reply = Reply::Good();
+        // Without the immediate bit the command ends when the disc turns at speed.
+        if (b4 & kStartBit) {
+            const uint32_t wait = startMotor();
+            if (!(command.cdb[1] & kImmediateBit)) reply.busyMs = wait;
+        } else {
+            spinning_ = false;
+        }
+        return reply;
+    }
     const bool load = b4 & kStartBit;
     if (!load && removalPrevented_)
         return Reply::Check(kSenseIllegalRequest, kAscMediumRemovalPrevented, kAscqRemovalPrevented);
     trayOpen_ = !load;
+    spinning_ = false;
     return Reply::Good();
 }
 

@@ -11,7 +11,8 @@
 //   put the changed page back with modePages().setPage().
 // - Discs, TOC, sector reads: a disc (Disc.h) is a Medium given to setMedium() or, with
 //   unit attention, to disc().changeDisc(); DiscAccess answers the disc commands before the switch.
-// - Timing: a read handler sets Reply::busyMs; the manager advances the clock by it.
+// - Timing: a read handler sets Reply::busyMs; the manager advances the clock by it. Reads
+//   take the time of the current step's rotation (CdromTiming.cpp) through DiscAccess::readTime.
 #include "emu/DiscAccess.h"
 #include "emu/DriveSpeedModel.h"
 #include "emu/GenericDevice.h"
@@ -36,6 +37,16 @@ public:
 
 private:
     Reply startStopUnit(const Command& command);
+
+    // CdromTiming.cpp
+    uint32_t readTime(uint32_t lba, uint32_t count);
+    // What a read that fails with a medium error costs on top.
+    uint32_t retryTime() const;
+    // A change of step makes the disc change its speed before the next read.
+    void selectStep(size_t step);
+    // Starts the motor; the time until the disc turns at the step's speed.
+    uint32_t startMotor();
+    bool timed() const;
     Reply preventAllowMediumRemoval(const Command& command);
 
     // CdromSpeed.cpp
@@ -50,6 +61,10 @@ private:
 
     bool removalPrevented_ = false;
     SpeedModel speed_;
+    bool spinning_ = false;
+    uint32_t readyAt_ = 0;  // tick from which the disc turns at the step's speed
+    uint32_t headLba_ = 0;  // block after the last one read
+    double owedMs_ = 0;     // fraction of a millisecond carried to the next read
     DiscAccess disc_{*this};
 };
 

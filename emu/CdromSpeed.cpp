@@ -92,8 +92,7 @@ Reply CdromDrive::setCdSpeed(const Command& command)
 {
     if (speed_.steps.empty() || !speed_.answersSetCdSpeed) return Reply::InvalidOpcode();
     if (command.cdb.size() < kTwelveByteCdb) return Reply::IllegalRequest();
-    speed_.current = speed_.stepForRequest(getBe16(&command.cdb[2]));
-    showCurrentStep();
+    selectStep(speed_.stepForRequest(getBe16(&command.cdb[2])));
     return Timed(Reply::Good(), speed_.commandMs);
 }
 
@@ -120,10 +119,7 @@ Reply CdromDrive::modeSelectFollowingSpeed(const Command& command)
         writeSpeedCode(code);
     }
     const int step = speed_.stepForCode(code);
-    if (step >= 0) {
-        speed_.current = size_t(step);
-        showCurrentStep();
-    }
+    if (step >= 0) selectStep(size_t(step));
     return reply;
 }
 

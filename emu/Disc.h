@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "emu/Medium.h"
+#include "emu/Rotation.h"
 
 namespace emu {
 
@@ -43,6 +44,9 @@ public:
     // The drive answers NOT READY, becoming ready (2/04/01), to every disc access.
     void setBecomingReady(bool value) { becomingReady_ = value; }
     bool becomingReady() const { return becomingReady_; }
+    // Scanning velocity in mm/s (1200 to 1400 on real discs); sets how densely blocks lie.
+    void setVelocity(double mmPerSecond) { velocity_ = mmPerSecond; }
+    double velocity() const { return velocity_; }
     // Reads of these blocks fail with MEDIUM ERROR, unrecovered read error (3/11/00).
     void addReadError(uint32_t first, uint32_t last) { readErrors_.emplace_back(first, last); }
     bool readError(uint32_t lba) const;
@@ -79,6 +83,7 @@ private:
     std::vector<DiscTrack> tracks_;
     bool xa_ = false;
     bool becomingReady_ = false;
+    double velocity_ = kNominalVelocity;
     std::vector<std::pair<uint32_t, uint32_t>> readErrors_;
     std::vector<uint32_t> noSync_;
     std::vector<uint8_t> tocAnswer_;

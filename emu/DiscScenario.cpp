@@ -35,6 +35,7 @@ std::shared_ptr<Disc> ReadDisc(JsonFields fields)
     auto disc = std::make_shared<Disc>();
     disc->setXa(fields.boolean("xa", false));
     disc->setBecomingReady(fields.boolean("becomingReady", false));
+    disc->setVelocity(double(fields.integer("velocity", 1200, 1400, int64_t(kNominalVelocity))));
     for (const auto& [value, path] : fields.array("tracks")) ReadTrack(JsonFields(*value, path), *disc);
     if (disc->tracks().size() > 99) fields.fail("tracks", "more than 99 tracks");
     for (const auto& [value, path] : fields.array("readErrors")) {

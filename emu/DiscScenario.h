@@ -1,7 +1,7 @@
 #pragma once
 // The disc sections of a CD-ROM target in a scenario file:
 //   "sectorReads": "MMC"   the family whose read commands the drive answers (default "MMC")
-//   "disc": { "xa": false, "becomingReady": false,
+//   "disc": { "xa": false, "becomingReady": false, "velocity": 1300,   (scanning velocity, mm/s)
 //             "tracks": [ { "type": "audio" | "mode1" | "mode2form1", "length": 15000,
 //                           "start": 0, "session": 1, "volumeId": "MY DISC",
 //                           "image": "/path/disc.iso" } ],

@@ -53,7 +53,7 @@ ModePageStore::Values PageWithMask(uint8_t code, uint8_t length, const std::vect
 SpeedModel MmcSteps(const std::vector<std::pair<uint32_t, uint32_t>>& steps)
 {
     SpeedModel model;
-    for (const auto& [request, reported] : steps) model.steps.push_back({request, reported, -1});
+    for (const auto& [request, reported] : steps) model.steps.push_back({request, reported, -1, {}, {}});
     model.current = model.steps.empty() ? 0 : model.steps.size() - 1;
     return model;
 }
@@ -65,7 +65,7 @@ SpeedModel CodeSteps(SpeedCodeByte where, const std::vector<std::pair<int, uint3
     model.codeByte = where;
     // Requests are meaningless here; a rising value keeps the given order after sorting.
     uint32_t order = 0;
-    for (const auto& [code, reported] : steps) model.steps.push_back({order++, reported, code});
+    for (const auto& [code, reported] : steps) model.steps.push_back({order++, reported, code, {}, {}});
     return model;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 // How an emulated drive's speed behaves: its speed steps (which SET CD SPEED request or which
 // vendor speed code selects each step, and the speed the drive then reports), the codes it will
-// not keep, and the answers of GET CONFIGURATION, GET PERFORMANCE and MECHANISM STATUS.
+// not keep, the answers of GET CONFIGURATION, GET PERFORMANCE and MECHANISM STATUS, and how
+// each step turns the disc, which sets the time reads take.
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <vector>
+
+#include "emu/Rotation.h"
 
 namespace emu {
 
@@ -13,6 +16,8 @@ struct SpeedStep {
     uint32_t lowestRequest = 0;  // SET CD SPEED requests from here to the next step's select this one (KB/s)
     uint32_t reportedKBps = 0;   // capabilities page bytes 14-15 while at this step
     int code = -1;               // vendor speed code that selects the step; -1 for none
+    Rotation rotation;           // how the step reads; None: reads take no time
+    Rotation audioRotation;      // audio tracks, when the step extracts audio differently; None: as rotation
 };
 
 // Where a vendor-family drive keeps its speed code; page 0 for drives that take SET CD SPEED.
@@ -39,6 +44,12 @@ struct SpeedModel {
     uint8_t mechanismState = 0;  // bits 7-5 of byte 1
     uint32_t mechanismLba = 0;
     uint32_t commandMs = 2;      // time each speed command and mode page access takes
+    // Only steps with a rotation take these times: a start or a change of step takes spinUpMs
+    // before the next read; a read that does not continue the last one seeks (a third of seekMs,
+    // up to all of it across the whole radius); a read that meets a read error retries for retryMs.
+    uint32_t spinUpMs = 0;
+    uint32_t seekMs = 0;
+    uint32_t retryMs = 0;
 
     // The step a SET CD SPEED request selects: the highest whose lowest request it reaches,
     // else the slowest.

@@ -6,6 +6,31 @@ namespace emu {
 namespace {
 
 constexpr size_t kLongestFeatureData = 252;
+constexpr int64_t kFastestFactor = 72;
+
+int64_t Required(JsonFields& fields, const char* name, int64_t min, int64_t max)
+{
+    if (!fields.has(name)) fields.fail(name, "missing");
+    return fields.integer(name, min, max, min);
+}
+
+Rotation ReadRotation(JsonFields fields)
+{
+    if (!fields.has("kind")) fields.fail("kind", "missing");
+    const size_t kind = fields.choice("kind", {"CLV", "CAV", "PCAV"}, 0);
+    Rotation rotation;
+    if (kind == 0) {
+        rotation.kind = RotationKind::Clv;
+        rotation.from = double(Required(fields, "factor", 1, kFastestFactor));
+    } else {
+        rotation.kind = kind == 1 ? RotationKind::Cav : RotationKind::Pcav;
+        const int64_t from = Required(fields, "from", 1, kFastestFactor - 1);
+        rotation.from = double(from);
+        rotation.to = double(Required(fields, "to", from + 1, kFastestFactor));
+    }
+    fields.finish();
+    return rotation;
+}
 
 SpeedStep ReadStep(JsonFields fields, size_t position, bool vendor)
 {
@@ -14,6 +39,11 @@ SpeedStep ReadStep(JsonFields fields, size_t position, bool vendor)
     step.reportedKBps = uint32_t(fields.integer("reported", 0, 0xFFFF, 0));
     step.code = int(fields.integer("code", -1, 255, -1));
     if (vendor && step.code < 0) fields.fail("code", "a vendor drive's step needs its code");
+    if (fields.has("rotation")) step.rotation = ReadRotation(fields.object("rotation"));
+    if (fields.has("audioRotation")) {
+        if (step.rotation.kind == RotationKind::None) fields.fail("audioRotation", "the step needs a rotation as well");
+        step.audioRotation = ReadRotation(fields.object("audioRotation"));
+    }
     fields.finish();
     return step;
 }
@@ -63,6 +93,9 @@ void ReadSpeedSection(JsonFields& target, CdromDrive& drive)
     model.mechanismState = uint8_t(fields.integer("mechanismState", 0, 7, 0));
     model.mechanismLba = uint32_t(fields.integer("mechanismLba", 0, 0xFFFFFF, 0));
     model.commandMs = uint32_t(fields.integer("commandMs", 0, 10000, 2));
+    model.spinUpMs = uint32_t(fields.integer("spinUpMs", 0, 60000, 0));
+    model.seekMs = uint32_t(fields.integer("seekMs", 0, 10000, 0));
+    model.retryMs = uint32_t(fields.integer("retryMs", 0, 60000, 0));
     fields.finish();
     drive.setSpeedModel(model);
 }

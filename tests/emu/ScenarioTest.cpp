@@ -2,10 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include <sys/stat.h>
 
 #include "EmuTestHelpers.h"
+#include "emu/CdromDrive.h"
 #include "emu/Scenario.h"
 #include "platform/host/Host.h"
 
@@ -46,16 +48,29 @@ TEST(Scenario, EveryShippedScenarioLoads)
     EXPECT_GE(count, 4);
 }
 
-// The built-in system is default.json's text compiled in; it must parse and hold the CD-ROM.
-TEST(Scenario, BuiltInDefaultHoldsACdromDrive)
+// The built-in system is default.json's text compiled in. The demo and the measurement rely on
+// its drives: a long data disc in a drive with CLV, PCAV and CAV steps, an empty drive, and a
+// vendor-family drive with an audio CD long enough to be measured.
+TEST(Scenario, BuiltInDefaultHoldsTheDemoDrives)
 {
     platform::host::Reset();
     auto builtIn = emu::DefaultScenario();
     ASSERT_TRUE(builtIn);
     builtIn->setCompletion(emu::Completion::Synchronous);
-    EXPECT_EQ(builtIn->getSupportInfo(), 0x0101u);
-    EXPECT_EQ(DeviceType(*builtIn, 1), 5);
+    EXPECT_EQ(builtIn->getSupportInfo(), 0x0102u);
+    EXPECT_EQ(DeviceType(*builtIn, 0), 0);
     EXPECT_EQ(SendIn(*builtIn, 1, {0x12, 0, 0, 0, 96, 0}, 96).status, SS_COMP);
+    auto drive = [&](uint8_t ha, uint8_t id) {
+        return std::dynamic_pointer_cast<emu::CdromDrive>(builtIn->device(ha, id, 0));
+    };
+    const auto data = drive(0, 1), empty = drive(0, 2), audio = drive(1, 4);
+    ASSERT_TRUE(data && empty && audio);
+    EXPECT_GE(data->medium()->blockCount(), 300000u);
+    EXPECT_EQ(empty->medium(), nullptr);
+    EXPECT_GE(audio->medium()->blockCount(), 135000u);
+    std::set<emu::RotationKind> kinds;
+    for (const emu::SpeedStep& step : data->speedModel().steps) kinds.insert(step.rotation.kind);
+    EXPECT_EQ(kinds, (std::set<emu::RotationKind>{emu::RotationKind::Clv, emu::RotationKind::Cav, emu::RotationKind::Pcav}));
 }
 
 TEST(Scenario, FaultScenariosCarryTheirFaults)
