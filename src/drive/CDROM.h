@@ -3,7 +3,7 @@
 // with its command-set family, speeds, timers, TOC and sector reads. Unit CDROMTargets.
 // The operations live in files by area: CDROM.cpp (identification, capacity),
 // CDROMSpeed.cpp, CDROMTimers.cpp, CDROMZones.cpp, CDROMDetect.cpp, CDROMToc.cpp,
-// CDROMRead.cpp.
+// CDROMRead.cpp, CDROMTeac.cpp.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -118,6 +118,13 @@ public:
     void RestoreDataMode();
     static void ByteSwap(uint8_t* buffer, uint32_t length);
     static bool SyncCheck(const uint8_t* sector);
+
+    // --- DAE speed limit in the EEPROM of five TEAC models (CDROMTeac.cpp)
+    bool IsTeacEEPROMDrive() const;
+    // Writes the limit nearest below the requested factor; the factor written (4, 10, 16 or
+    // 32), or -1 for a drive that does not qualify, a request of 256 or more (nothing sent)
+    // or a failed command. The drive takes the new limit at its next restart.
+    int32_t WriteTeacEEPROM(uint32_t speed);
 
     // Fields, in the order the drive model keeps them.
     bool Exists = false;

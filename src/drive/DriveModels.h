@@ -16,6 +16,11 @@ enum : DriveModel {
     ModelPx20 = 94,
     ModelPx32 = 95,
     ModelPx40 = 96,
+    ModelTeacCd532S30A = 114,
+    ModelTeacCd524EA30A = 119,
+    ModelTeacCd532E30A = 121,
+    ModelTeacCd532EA30A = 123,
+    ModelTeacCd532EB30B = 125,
     ModelWearnes = 158,
 };
 

@@ -18,12 +18,6 @@ namespace {
 
 constexpr uint8_t kTargetIds = 8;
 
-// The TEAC models whose EEPROM the TEAC window writes.
-bool IsTeacEepromModel(uint8_t model)
-{
-    return model == 114 || model == 119 || model == 121 || model == 123 || model == 125;
-}
-
 void RemoveFirst(std::string& text, const std::string& part)
 {
     const size_t at = text.find(part);
@@ -80,9 +74,9 @@ void BuildDriveList()
             if (numDrives >= kMaxDrives) return;
             auto cdrom = std::make_unique<TCDROM>(ha, target, 0, 0);
             if (!cdrom->Exists) continue;
-            const uint8_t model = cdrom->Model;
             FillRecord(Drives[numDrives], std::move(cdrom));
-            if (IsTeacEepromModel(model)) TeacEepromDrive = numDrives;
+            // The last TEAC drive found is the one the TEAC window writes.
+            if (Drives[numDrives].CDROM->IsTeacEEPROMDrive()) TeacEepromDrive = numDrives;
             ++numDrives;
         }
     }

@@ -25,6 +25,8 @@ constexpr uint8_t kReadCd = 0xBE;
 // Vendor commands.
 constexpr uint8_t kNecModeSelect = 0xC5;
 constexpr uint8_t kNecModeSense = 0xCA;
+constexpr uint8_t kTeacWriteEeprom = 0xCA;      // TEAC ATAPI drives: same byte as the NEC one
+constexpr uint8_t kTeacWriteEepromScsi = 0xF2;  // TEAC CD-532S
 constexpr uint8_t kReadCddaD4 = 0xD4;  // 12-byte form (Matshita) and 10-byte form (NEC)
 constexpr uint8_t kReadCddaD8 = 0xD8;
 
