@@ -28,6 +28,7 @@ Reply CdromDrive::execute(const Command& command)
         if (!reply->good && reply->senseKey == kSenseMediumError) reply->busyMs += retryTime();
         return *reply;
     }
+    if (std::optional<Reply> reply = teac_.execute(command)) return *reply;
     if (command.cdb.size() < kSixByteCdb) return GenericDevice::execute(command);
     switch (command.cdb[0]) {
     case kStartStopUnit: return startStopUnit(command);
@@ -42,6 +43,13 @@ Reply CdromDrive::execute(const Command& command)
     case kMechanismStatus: return mechanismStatus(command);
     default: return GenericDevice::execute(command);
     }
+}
+
+void CdromDrive::powerCycle()
+{
+    GenericDevice::powerCycle();
+    removalPrevented_ = false;
+    teac_.powerOn();
 }
 
 Reply CdromDrive::startStopUnit(const Command& command)

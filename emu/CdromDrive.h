@@ -16,6 +16,7 @@
 #include "emu/DiscAccess.h"
 #include "emu/DriveSpeedModel.h"
 #include "emu/GenericDevice.h"
+#include "emu/TeacEeprom.h"
 
 namespace emu {
 
@@ -25,6 +26,8 @@ public:
     explicit CdromDrive(InquiryData inquiry);
 
     Reply execute(const Command& command) override;
+    // Also lets go of the tray and puts the EEPROM's DAE limit in force.
+    void powerCycle() override;
 
     bool trayOpen() const { return trayOpen_; }
     bool removalPrevented() const { return removalPrevented_; }
@@ -34,6 +37,10 @@ public:
     // page bytes 14-15, the vendor speed code).
     void setSpeedModel(SpeedModel model);
     const SpeedModel& speedModel() const { return speed_; }
+
+    TeacEeprom& teacEeprom() { return teac_; }
+    // Audio reads run at most this fast (speed factor); 0: no limit.
+    uint32_t daeLimitFactor() const { return teac_.activeLimit(); }
 
 private:
     Reply startStopUnit(const Command& command);
@@ -66,6 +73,7 @@ private:
     uint32_t headLba_ = 0;  // block after the last one read
     double owedMs_ = 0;     // fraction of a millisecond carried to the next read
     DiscAccess disc_{*this};
+    TeacEeprom teac_;
 };
 
 }  // namespace emu

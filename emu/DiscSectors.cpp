@@ -1,7 +1,9 @@
 // Sector reads of the emulated drive: READ(6/10/12) in the current block size, READ CD by
 // expected sector type and fields, and the vendor CD-DA reads.
+#include <algorithm>
 #include <utility>
 
+#include "emu/CdromDrive.h"
 #include "emu/DiscAccess.h"
 #include "transport/Bytes.h"
 #include "transport/ScsiCodes.h"
@@ -28,6 +30,15 @@ constexpr uint8_t kFieldEdcEcc = 0x08;
 constexpr uint32_t kSyncEnd = 12;
 constexpr uint32_t kHeaderEnd = 16;
 constexpr uint32_t kSubheaderEnd = 24;
+
+constexpr uint64_t kSectorsPerSecondAt1x = 75;
+
+// Milliseconds that count audio sectors take at a speed factor, rounded up.
+uint32_t AudioTimeAt(uint32_t count, uint32_t factor)
+{
+    const uint64_t perSecond = kSectorsPerSecondAt1x * factor;
+    return uint32_t((uint64_t(count) * 1000 + perSecond - 1) / perSecond);
+}
 
 bool TypeMatches(uint8_t expected, TrackKind kind)
 {
@@ -109,6 +120,10 @@ Reply DiscAccess::transfer(uint32_t lba, uint32_t count, uint32_t bufferLength, 
     }
     Reply reply = Reply::Good(std::move(out));
     if (readTime) reply.busyMs = readTime(lba, count);
+    // A DAE speed limit holds audio reads below it, however fast the drive turns.
+    const uint32_t daeLimit = drive_.daeLimitFactor();
+    if (daeLimit && count && d.trackAt(lba)->kind == TrackKind::Audio)
+        reply.busyMs = std::max(reply.busyMs, AudioTimeAt(count, daeLimit));
     return reply;
 }
 

@@ -57,6 +57,9 @@ public:
     uint8_t senseResponseCode() const { return senseResponseCode_; }
     // Every command from now on never completes (a hung device).
     void setHung(bool hung) { hung_ = hung; }
+    // Switched off and on: the next command gets UNIT ATTENTION (power on); devices drop
+    // what they keep only while powered.
+    virtual void powerCycle() { raiseUnitAttention(); }
 
     Reply handle(const Command& command);
 

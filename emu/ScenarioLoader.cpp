@@ -6,6 +6,7 @@
 #include "emu/RegularFile.h"
 #include "emu/Scenario.h"
 #include "emu/SpeedScenario.h"
+#include "emu/TeacEeprom.h"
 #include "platform/Assert.h"
 
 namespace emu {
@@ -100,6 +101,7 @@ std::shared_ptr<Device> ReadTarget(JsonFields& fields)
     if (kind == kCdrom) ReadDiscSections(fields, static_cast<CdromDrive&>(*device));
     ReadMode(fields.object("mode"), *device);
     if (kind == kCdrom) ReadSpeedSection(fields, static_cast<CdromDrive&>(*device));
+    if (kind == kCdrom) ReadTeacEepromSection(fields, static_cast<CdromDrive&>(*device));
     ReadFaults(fields.object("faults"), *device);
     return device;
 }
