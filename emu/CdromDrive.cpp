@@ -49,6 +49,7 @@ void CdromDrive::powerCycle()
 {
     GenericDevice::powerCycle();
     removalPrevented_ = false;
+    spinning_ = false;
     teac_.powerOn();
 }
 

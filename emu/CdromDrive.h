@@ -26,7 +26,7 @@ public:
     explicit CdromDrive(InquiryData inquiry);
 
     Reply execute(const Command& command) override;
-    // Also lets go of the tray and puts the EEPROM's DAE limit in force.
+    // Also lets go of the tray, stops the motor and puts the EEPROM's DAE limit in force.
     void powerCycle() override;
 
     bool trayOpen() const { return trayOpen_; }
