@@ -30,6 +30,8 @@ struct TTrackBar : TControl {
     int Max = 10;
     int Position = 0;
     int PageSize = 2;
+    int LineSize = 1;
+    int ThumbLength = 20;
     std::vector<int> Ticks;  // manual ticks
 };
 
