@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
-          g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick locales genisoimage)
+          g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick locales genisoimage
+          xdotool xclip x11-utils fonts-wine fonts-liberation fonts-comic-neue)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,7 +8,9 @@ build=${1:-build/win32}
 root=$PWD
 
 export WINEPREFIX=$root/$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+source tools/wine-gui.sh
+gui_start "$build"
+gui_ready=$?
 system32=$WINEPREFIX/drive_c/windows/system32
 
 passed=0
@@ -65,6 +67,13 @@ else
   check "ASPI probe built" 1
 fi
 
-wineserver -k 2>/dev/null || true
+# The Win32 view base (tests/wine/viewdemo/checks.sh).
+[ "$gui_ready" -eq 0 ]; check "GUI checks: X server, prefix and wineserver ready" $?
+if [ "$gui_ready" -eq 0 ] && [ -f "$build/tests/wine/viewdemo.exe" ]; then
+  source tests/wine/viewdemo/checks.sh
+  viewdemo_checks "$build"
+fi
+
+gui_stop
 echo "Wine checks: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
