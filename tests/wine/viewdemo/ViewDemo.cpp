@@ -17,6 +17,13 @@ namespace {
 
 FILE* logFile = stdout;
 
+std::string Numbered(const char* what, int value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %d", what, value);
+    return text;
+}
+
 void Log(const std::string& line)
 {
     std::fprintf(logFile, "%s\n", line.c_str());
@@ -134,15 +141,15 @@ public:
         });
         OnInput(kBanner, [] { Log("banner click"); });
         OnInput(kLink, [] { Log("link click"); });
-        OnInput(kAllowClose, [&f] { Log("check " + std::to_string(f.AllowClose.Checked)); });
-        OnInput(kSeconds, [&f] { Log("spin " + std::to_string(f.Seconds.Value)); });
-        OnInput(kTabs, [&f] { Log("tab " + std::to_string(f.Tabs.TabIndex)); });
+        OnInput(kAllowClose, [&f] { Log(Numbered("check", f.AllowClose.Checked)); });
+        OnInput(kSeconds, [&f] { Log(Numbered("spin", f.Seconds.Value)); });
+        OnInput(kTabs, [&f] { Log(Numbered("tab", f.Tabs.TabIndex)); });
         OnInput(kSpeed, [&f] {
-            Log("track " + std::to_string(f.Speed.Position));
-            f.Log.Lines.push_back("speed " + std::to_string(f.Speed.Position));
+            Log(Numbered("track", f.Speed.Position));
+            f.Log.Lines.push_back(Numbered("speed", f.Speed.Position));
         });
-        OnInput(kMode, [&f] { Log("combo " + std::to_string(f.Mode.ItemIndex)); });
-        OnInput(kStart, [&f] { Log("radio " + std::to_string(f.Start.ItemIndex)); });
+        OnInput(kMode, [&f] { Log(Numbered("combo", f.Mode.ItemIndex)); });
+        OnInput(kStart, [&f] { Log(Numbered("radio", f.Start.ItemIndex)); });
         OnInput(kApply, [] { Log("apply"); });
         OnInput(kCopy, [this] {
             RichEditCopyAll(ControlHandle(kReport));
@@ -154,7 +161,7 @@ public:
                                                         {&f.Line, nullptr},
                                                         {&f.Second, [] { Log("second chosen"); }},
                                                         {&f.Hidden, nullptr}});
-            Log("menu " + std::to_string(chosen));
+            Log(Numbered("menu", chosen));
         });
         OnEscape = [&f] {
             Log("escape");
@@ -176,7 +183,6 @@ int main(int argc, char** argv)
     TDemoForm form;
     Log("shown");
     const int result = form.ShowModal();
-    Log("modal result " + std::to_string(result) + " size " + std::to_string(form.Width) + "x" +
-        std::to_string(form.Height));
+    std::fprintf(logFile, "modal result %d size %dx%d\n", result, form.Width, form.Height);
     return 0;
 }
