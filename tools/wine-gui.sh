@@ -6,6 +6,7 @@
 #                               # an EXIT trap stops both (gui_stop)
 #   wi list -a KalmorForm       # wininspect.exe of that build
 #   gui_wait_file LOG 'regex' 5 # waits up to 5 s for a line in a file
+#   gui_until 5 COMMAND...      # retries a command for up to 5 s
 #   gui_click 10 20 110 45      # an X click in the middle of a rectangle
 #   gui_shot name               # build/screenshots/name.png of the virtual desktop
 #
@@ -78,14 +79,20 @@ gui_start() {
 
 wi() { wine "$gui_inspect" "$@"; }
 
-# gui_wait_file FILE REGEX [SECONDS]: true once a line of FILE matches.
-gui_wait_file() {
-  local i
-  for i in $(seq $((${3:-5} * 10))); do
-    grep -qE "$2" "$1" 2>/dev/null && return 0
+# gui_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; false on time-out.
+gui_until() {
+  local tenths=$(($1 * 10)) i
+  shift
+  for i in $(seq "$tenths"); do
+    "$@" && return 0
     sleep 0.1
   done
   return 1
+}
+
+# gui_wait_file FILE REGEX [SECONDS]: true once a line of FILE matches (default 5 s).
+gui_wait_file() {
+  gui_until "${3:-5}" grep -qE "$2" "$1"
 }
 
 # gui_click L T R B: an X click in the middle of a rectangle (as wi list prints it; in the

@@ -111,6 +111,9 @@ void PrintWindow(HWND window, int depth)
             " exstyle=" + Hex(static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE)));
     line += " vis=" + std::to_string(::IsWindowVisible(window) ? 1 : 0) +
             " en=" + std::to_string(::IsWindowEnabled(window) ? 1 : 0);
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    if (::GetGUIThreadInfo(tid, &thread) && thread.hwndFocus == window) line += " focus=1";
     std::printf("%s%s\n", line.c_str(), ControlState(window).c_str());
 }
 

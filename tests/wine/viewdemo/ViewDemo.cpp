@@ -46,7 +46,7 @@ public:
     TProgressBar Progress;
     TMemo Log, Report;
     TButton Apply, Copy, Save, Menu;
-    TMenuItem First, Line, Second, Hidden;
+    TMenuItem First{"First"}, Line{"-"}, Second{"Second"}, Hidden{"Hidden", false};
     platform::Timer Tick{100};
 
 protected:
@@ -84,11 +84,6 @@ protected:
         Copy.Caption = "Copy";
         Save.Caption = "Save";
         Menu.Caption = "Menu";
-        First.Caption = "First";
-        Line.Caption = "-";
-        Second.Caption = "Second";
-        Hidden.Caption = "Hidden";
-        Hidden.Visible = false;
         // A main-loop timer runs inside the modal loop.
         Tick.OnTimer = [this] {
             Tick.SetEnabled(false);
@@ -146,7 +141,8 @@ public:
         OnInput(kTabs, [&f] { Log(Numbered("tab", f.Tabs.TabIndex)); });
         OnInput(kSpeed, [&f] {
             Log(Numbered("track", f.Speed.Position));
-            f.Log.Lines.push_back(Numbered("speed", f.Speed.Position));
+            f.Log.Lines.push_back(Numbered("speed", f.Speed.Position));  // appended
+            f.Report.Lines[1] = Numbered("Zeile 2, speed", f.Speed.Position);  // replaced before the last line
         });
         OnInput(kMode, [&f] { Log(Numbered("combo", f.Mode.ItemIndex)); });
         OnInput(kStart, [&f] { Log(Numbered("radio", f.Start.ItemIndex)); });

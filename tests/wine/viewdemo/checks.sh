@@ -4,6 +4,8 @@
 # handlers. Sourced by tools/wine-tests.sh after gui_start; uses its `check`.
 # Arguments: the build folder.
 
+viewdemo_shows() { wi list KalmorForm | grep -qE "$1"; }
+
 viewdemo_checks() {
   local build=$1 dir log rtf app win list
   dir=$(mktemp -d)
@@ -37,14 +39,18 @@ a progress bar the timer moved|class="msctls_progress32" .* pos=50
 a memo|class="Edit" text="first line\\r\\nsecond line"
 a rich edit in CP1252|class="RichEdit20A" text="Prüfbericht\\r\\nZeile 2\\r\\ntimer"
 a default button|class="Button" text="Apply" .* style=0x[0-9a-f]*1 
+the focus on the first control of the tab order|class="Button" text="Allow close" .* en=1 focus=1
 EOF
+  wi post "$win" 0x100 0x09 0
+  gui_until 2 viewdemo_shows 'id=19 class="Edit" .* focus=1'
+  check "view demo: Tab moves the focus to the next control of the table" $?
 
   gui_shot viewdemo
   [ -s "$gui_root/build/screenshots/viewdemo.png" ]; check "view demo: screenshot build/screenshots/viewdemo.png" $?
 
   # A real click of the X server on the check box, and its hint while the pointer rests there.
   gui_click $(sed -nE 's/.*text="Allow close" rect=([0-9]+),([0-9]+),([0-9]+),([0-9]+) .*/\1 \2 \3 \4/p' <<<"$list")
-  gui_wait_file "$log" '^check 1$' 5 && wi list KalmorForm | grep -q 'text="Allow close" .* checked=1'
+  gui_wait_file "$log" '^check 1$' 5 && viewdemo_shows 'text="Allow close" .* checked=1'
   check "view demo: a click on the check box reaches Checked and its handler" $?
   wi find tooltips_class32 'Closing is refused' 5000 >/dev/null
   check "view demo: the check box shows its hint" $?
@@ -61,8 +67,10 @@ EOF
 EOF
   gui_click $(sed -nE 's/.*SysTabControl32.* places=\[[^;]*;([0-9]+),([0-9]+),([0-9]+),([0-9]+)\].*/\1 \2 \3 \4/p' <<<"$list")
   gui_wait_file "$log" '^tab 1$' 5; check "view demo: a click on the second tab reaches TabIndex" $?
-  wi list KalmorForm | grep -q 'class="Edit" text="first line\\r\\nsecond line\\r\\nspeed 3"'
+  viewdemo_shows 'class="Edit" text="first line\\r\\nsecond line\\r\\nspeed 3"'
   check "view demo: a line appended to the memo by the track bar's handler" $?
+  viewdemo_shows 'class="RichEdit20A" text="Prüfbericht\\r\\nZeile 2, speed 3\\r\\ntimer"'
+  check "view demo: a line of the rich edit replaced by the track bar's handler" $?
 
   wi click "$(wi ctl "$win" 23)" 1; gui_wait_file "$log" '^radio 0$' 5
   check "view demo: a radio button click reaches ItemIndex" $?
