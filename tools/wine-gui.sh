@@ -21,8 +21,8 @@ gui_desktop_size=800x600
 gui_xvfb_pid=
 gui_inspect=
 
+# The GUI settings of the prefix, made once.
 gui_prefix() {
-  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
   [ -f "$WINEPREFIX/kalmor-gui" ] && return 0
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -30,6 +30,17 @@ gui_prefix() {
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$gui_desktop_size" /f >/dev/null 2>&1 &&
     touch "$WINEPREFIX/kalmor-gui"
+}
+
+# One wineserver for the whole run. A server still running for the prefix cannot be made
+# persistent: wait for it to end first.
+gui_server() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+  fi
+  wineserver -p 2>/dev/null && return 0
+  timeout 20 wineserver -w
+  wineserver -p 2>/dev/null || true
 }
 
 gui_xserver() {
@@ -74,7 +85,7 @@ gui_stop() {
 gui_start() {
   gui_inspect=$1/tests/wine/wininspect.exe
   trap gui_stop EXIT
-  gui_xserver && gui_prefix && wineserver -p && wine "$gui_inspect" list </dev/null >/dev/null 2>&1
+  gui_xserver && gui_server && gui_prefix && wine "$gui_inspect" list </dev/null >/dev/null 2>&1
 }
 
 wi() { wine "$gui_inspect" "$@"; }
