@@ -1,4 +1,5 @@
 #include "platform/host/Host.h"
+#include "platform/host/HostDeviceIo.h"
 #include "platform/host/HostLocale.h"
 #include "platform/host/HostLoop.h"
 #include "platform/host/HostRegistry.h"
@@ -14,6 +15,8 @@ void Reset()
     SetUserLanguageId(0x0409);
     SetDecimalSeparator('.');
     ClearPostedTasks();
+    SetWindowsNt(false);
+    ResetDevices();
 }
 
 }  // namespace platform::host
