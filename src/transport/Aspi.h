@@ -24,6 +24,7 @@ constexpr uint8_t SS_ERR = 0x04;
 constexpr uint8_t SS_INVALID_CMD = 0x80;
 constexpr uint8_t SS_INVALID_HA = 0x81;
 constexpr uint8_t SS_NO_DEVICE = 0x82;
+constexpr uint8_t SS_INVALID_SRB = 0xE0;
 constexpr uint8_t SS_SECURITY_VIOLATION = 0xE2;
 constexpr uint8_t SS_NO_ASPI = 0xE3;
 constexpr uint8_t SS_FAILED_INIT = 0xE4;
@@ -33,6 +34,11 @@ constexpr uint8_t SS_NO_ADAPTERS = 0xE8;
 constexpr uint8_t SS_INSUFFICIENT_RESOURCES = 0xE9;
 constexpr uint8_t SS_ASPI_IS_SHUTDOWN = 0xEA;
 constexpr uint8_t SS_BAD_INSTALL = 0xEB;
+
+// Host adapter status of an execute SRB.
+constexpr uint8_t HASTAT_OK = 0x00;
+constexpr uint8_t HASTAT_COMMAND_TIMEOUT = 0x0B;
+constexpr uint8_t HASTAT_SEL_TO = 0x11;
 
 // Execute-command flags.
 constexpr uint8_t SRB_DIR_IN = 0x08;

@@ -1,11 +1,14 @@
 #include "transport/AspiManager.h"
 
 #include <cstring>
+#include <memory>
 
 #include "platform/Assert.h"
 #include "platform/Library.h"
+#include "platform/OsFamily.h"
 #include "transport/Aspi.h"
 #include "transport/Bytes.h"
+#include "transport/SptiManager.h"
 #include "transport/Text.h"
 
 namespace {
@@ -22,6 +25,8 @@ struct AspiBinding {
     std::string dllPath;
     std::string statusText;
     uint8_t count = 0;
+    // Stands in for a library that is missing or knows no adapter (Windows NT and later).
+    std::unique_ptr<SptiManager> passThrough;
 };
 
 AspiBinding binding;
@@ -47,6 +52,11 @@ const StatusName kStatusNames[] = {
 std::string StatusText(uint32_t supportInfo)
 {
     const uint8_t status = uint8_t(supportInfo >> 8);
+    // The pass-through reports devices it may not open: say which right is missing.
+    if (status == SS_SECURITY_VIOLATION && binding.passThrough) {
+        return "SS_SECURITY_VIOLATION (SCSI pass-through needs administrator rights: no read and write access to " +
+               binding.passThrough->DeniedDevice() + ")";
+    }
     for (const StatusName& row : kStatusNames) {
         if (row.code == status) return row.name;
     }
@@ -139,8 +149,37 @@ bool InquireHostAdaptor(uint8_t ha)
     std::memset(&srb, 0, sizeof(srb));
     srb.SRB_Cmd = SC_HA_INQUIRY;
     srb.SRB_HaId = ha;
-    if (binding.SendASPI32Command(&srb) != SS_COMP) return false;
+    if (ASPISendCommand(&srb, 0) != SS_COMP) return false;
     FillRecord(hostAdaptors[ha], srb);
+    return true;
+}
+
+uint32_t SupportInfo()
+{
+    return binding.passThrough ? binding.passThrough->SupportInfo() : binding.GetASPI32SupportInfo();
+}
+
+// SS_NO_ADAPTERS, or success with a count of 0; a manager failing otherwise keeps its answer.
+bool ReportsNoAdapter(uint32_t supportInfo)
+{
+    const uint8_t status = uint8_t(supportInfo >> 8);
+    return status == SS_NO_ADAPTERS || (status == SS_COMP && uint8_t(supportInfo) == 0);
+}
+
+// Windows NT and later reach CD-ROM drives without an ASPI manager. The pass-through takes
+// the library's place when the system has CD-ROM devices, even ones it may not open, so
+// that the start-up says which right is missing. Windows 95/98 keeps the library's answer.
+bool BindPassThrough()
+{
+    if (!platform::IsWindowsNt()) return false;
+    auto passThrough = std::make_unique<SptiManager>();
+    if (passThrough->DeviceCount() == 0 && passThrough->DeniedDevice().empty()) return false;
+    if (binding.module) platform::UnloadModule(binding.module);
+    binding.module = nullptr;
+    ClearEntryPoints();
+    binding.dllPath.clear();
+    binding.passThrough = std::move(passThrough);
+    binding.loaded = true;
     return true;
 }
 
@@ -188,12 +227,19 @@ bool InitASPI32()
 {
     binding.count = 0;
     binding.statusText.clear();
-    if (!LoadASPI32()) {
+    // Each initialisation looks for devices afresh; no target exists at this point.
+    if (binding.passThrough) {
+        binding.passThrough.reset();
+        binding.loaded = false;
+    }
+    const bool loaded = LoadASPI32();
+    uint32_t supportInfo = loaded ? SupportInfo() : 0;
+    if ((!loaded || ReportsNoAdapter(supportInfo)) && BindPassThrough()) supportInfo = SupportInfo();
+    if (!binding.loaded) {
         binding.statusText = "not LoadASPI32";
         return false;
     }
 
-    const uint32_t supportInfo = binding.GetASPI32SupportInfo();
     if (uint8_t(supportInfo >> 8) == SS_COMP) binding.count = uint8_t(supportInfo);
     else binding.statusText = StatusText(supportInfo);
     if (!binding.statusText.empty()) return false;
@@ -222,6 +268,8 @@ uint8_t HostAdaptorCount() { return binding.count; }
 
 const std::string& ASPIDLLPath() { return binding.dllPath; }
 
+bool ASPIPassThrough() { return binding.passThrough != nullptr; }
+
 const HostAdaptor& HostAdaptorRecord(uint8_t ha)
 {
     KALMOR_ASSERT(ha < binding.count, "Targets", "illegal HaId");
@@ -241,8 +289,9 @@ std::string HostAdaptorInfo(uint8_t ha)
     return text;
 }
 
-uint32_t ASPISendCommand(void* srb)
+uint32_t ASPISendCommand(void* srb, uint32_t timeoutMs)
 {
     KALMOR_ASSERT(binding.loaded, "Targets", "ASPI manager not loaded");
+    if (binding.passThrough) return binding.passThrough->SendCommand(srb, timeoutMs);
     return binding.SendASPI32Command(srb);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The ASPI manager binding (WNASPI32.DLL, loaded at run time) and the host adapter table.
+// The ASPI manager binding (WNASPI32.DLL, loaded at run time, or the built-in SCSI
+// pass-through of SptiManager.h) and the host adapter table.
 // Written only by InitASPI32 on the main thread before any target exists; read-only after.
 #include <cstdint>
 #include <string>
@@ -27,16 +28,21 @@ void UnloadASPI32();
 // Empty when the manager is usable; else the reason ("not LoadASPI32", "SS_NO_ADAPTERS", ...).
 const std::string& ASPIStatusText();
 uint8_t HostAdaptorCount();
-// Full path of the loaded manager; empty when loading failed.
+// Full path of the loaded manager; empty when loading failed or the pass-through is bound.
 const std::string& ASPIDLLPath();
+// True while the built-in SCSI pass-through of Windows NT stands in for WNASPI32.DLL,
+// which was missing or knew no host adapter.
+bool ASPIPassThrough();
 
 // Record of adapter ha; asserts ha < HostAdaptorCount().
 const HostAdaptor& HostAdaptorRecord(uint8_t ha);
 std::string HostAdaptorName(uint8_t ha);
 std::string HostAdaptorInfo(uint8_t ha);
 
-// Passes an SRB to the bound manager; asserts that the manager is loaded.
-uint32_t ASPISendCommand(void* srb);
+// Passes an SRB to the bound manager; asserts that the manager is loaded. timeoutMs is how
+// long the caller waits for the completion: the pass-through bounds the command by it, a
+// library has no use for it.
+uint32_t ASPISendCommand(void* srb, uint32_t timeoutMs);
 
 // The characters kept from adapter identifiers and vendor-specific inquiry bytes.
 bool IsIdentifierChar(uint8_t c);

@@ -27,6 +27,16 @@ inline uint32_t getBe32(const uint8_t* p)
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
 }
 // ASPI records are little-endian.
+inline void putLe16(uint8_t* p, uint32_t v)
+{
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+}
+inline void putLe32(uint8_t* p, uint32_t v)
+{
+    putLe16(p, v);
+    putLe16(p + 2, v >> 16);
+}
 inline uint32_t getLe16(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8); }
 inline uint32_t getLe32(const uint8_t* p)
 {

@@ -44,6 +44,10 @@ constexpr uint8_t kCurrentValues = 0;
 constexpr uint8_t kChangeableValues = 1;
 constexpr uint8_t kDefaultValues = 2;
 
+// Target status and peripheral device type.
+constexpr uint8_t kStatusCheckCondition = 0x02;
+constexpr uint8_t kDeviceTypeCdRom = 0x05;
+
 // Sense keys.
 constexpr uint8_t kSenseNotReady = 0x02;
 constexpr uint8_t kSenseMediumError = 0x03;

@@ -49,7 +49,7 @@ TTarget::TTarget(uint8_t haId, uint8_t targetId, uint8_t lun, int32_t timeout)
     query.SRB_HaId = haId;
     query.SRB_Target = targetId;
     query.SRB_Lun = lun;
-    if (ASPISendCommand(&query) != SS_COMP) return;
+    if (ASPISendCommand(&query, defaultTimeout_) != SS_COMP) return;
     deviceType_ = query.SRB_DeviceType;
 
     if (adaptor.Align != 0) {
@@ -145,7 +145,7 @@ bool TTarget::SendAttempts(bool repeatOnUnitAttention, uint32_t timeout)
             platform::Event completion(false, false);
             KALMOR_ASSERT(completion.valid(), "Targets", "CreateEvent=NULL");
             srb_.SRB_PostProc = completion.handle();
-            if (ASPISendCommand(&srb_) == SS_PENDING) {
+            if (ASPISendCommand(&srb_, timeout) == SS_PENDING) {
                 if (completion.wait(timeout)) completion.reset();
             }
         }

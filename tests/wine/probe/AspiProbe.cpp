@@ -13,7 +13,7 @@ int main()
         std::printf("ASPI status: %s\n", ASPIStatusText().c_str());
         return 1;
     }
-    std::printf("ASPI manager: %s\n", ASPIDLLPath().c_str());
+    std::printf("ASPI manager: %s\n", ASPIPassThrough() ? "SCSI pass-through" : ASPIDLLPath().c_str());
     if (!ok) std::printf("ASPI status: a host adapter inquiry failed\n");
     for (uint8_t ha = 0; ha < HostAdaptorCount(); ++ha) {
         std::printf("%s\n", HostAdaptorInfo(ha).c_str());
