@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # The Windows-side checks, headless under Wine: the GoogleTest programs of tests/wine, and
 # the ASPI probe against three ASPI managers (ours from the system directory, Wine's
-# built-in one, none at all). Ends with "Wine checks: N passed, N failed".
+# built-in one, none at all) and the SCSI pass-through. Ends with "Wine checks: N passed,
+# N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/win32}
 root=$PWD
 
 export WINEPREFIX=$root/$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=
+# The host's optical drives stay out of Wine (its mount manager finds them over D-Bus): the
+# checks know every CD-ROM device there is.
+export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent
 source tools/wine-gui.sh
 gui_start "$build"
 gui_ready=$?
@@ -46,7 +50,7 @@ if [ -f "$probe" ]; then
   [ "$out" = "ASPI status: SS_NO_ADAPTERS" ]; check "Wine's built-in ASPI manager reports exactly SS_NO_ADAPTERS ($out)" $?
 
   out=$(WINEDLLOVERRIDES=wnaspi32=d wine "$probe" 2>&1 | tr -d '\r')
-  [ "$out" = "ASPI status: not LoadASPI32" ]; check "without an ASPI manager the status is not LoadASPI32 ($out)" $?
+  [ "$out" = "ASPI status: not LoadASPI32" ]; check "without an ASPI manager and without CD-ROM devices the status is not LoadASPI32 ($out)" $?
 
   # Ours goes where Wine keeps its built-in placeholder; the placeholder comes back after.
   cp "$system32/wnaspi32.dll" "$root/$build/wnaspi32.builtin"
@@ -73,6 +77,9 @@ if [ "$gui_ready" -eq 0 ] && [ -f "$build/tests/wine/viewdemo.exe" ]; then
   source tests/wine/viewdemo/checks.sh
   viewdemo_checks "$build"
 fi
+
+source tests/wine/spti/checks.sh
+spti_checks "$build"
 
 gui_stop
 echo "Wine checks: $passed passed, $failed failed"

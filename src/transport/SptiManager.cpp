@@ -71,7 +71,8 @@ void Complete(SRB_ExecSCSICmd& srb, const spti::PassThroughWithSense& request, b
 SptiManager::SptiManager()
 {
     for (int n = 0; n < kDevicesProbed && devices_.size() < kMaxHostAdaptors; ++n) {
-        const std::string path = "\\\\.\\CdRom" + std::to_string(n);
+        std::string path = "\\\\.\\CdRom";
+        path += std::to_string(n);
         uint32_t error = 0;
         const platform::DeviceHandle handle = platform::OpenDevice(path, error);
         if (handle) devices_.push_back(Describe(path, handle));
@@ -143,7 +144,8 @@ uint8_t SptiManager::InquireAdapter(void* raw) const
     srb.HA_SCSI_ID = kAdapterScsiId;
     std::memcpy(srb.HA_ManagerId, kManagerId, sizeof(srb.HA_ManagerId));
     // "SPTI-CdRom0": the device behind the adapter, in the characters an identifier keeps.
-    const std::string identifier = "SPTI-" + device.path.substr(4);
+    std::string identifier = "SPTI-";
+    identifier += device.path.substr(4);
     std::memset(srb.HA_Identifier, 0, sizeof(srb.HA_Identifier));
     std::memcpy(srb.HA_Identifier, identifier.data(), std::min(identifier.size(), sizeof(srb.HA_Identifier)));
     std::memset(srb.HA_Unique, 0, sizeof(srb.HA_Unique));
