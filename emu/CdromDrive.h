@@ -72,6 +72,7 @@ private:
     uint32_t readyAt_ = 0;  // tick from which the disc turns at the step's speed
     uint32_t headLba_ = 0;  // block after the last one read
     double owedMs_ = 0;     // fraction of a millisecond carried to the next read
+    uint32_t dueAt_ = 0;    // tick at which the last read was done
     DiscAccess disc_{*this};
     TeacEeprom teac_;
 };

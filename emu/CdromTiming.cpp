@@ -14,6 +14,9 @@ namespace {
 
 constexpr uint32_t kBlocksPerSlice = 75;  // the rate is taken at the middle of each slice
 constexpr double kRadialStrokeMm = kOuterRadiusMm - kInnerRadiusMm;
+// A read arriving this soon after the last one was due finds the disc still reading: the time
+// the host took in between (or a sleep overshot) is not added to the drive's.
+constexpr int32_t kStreamingSlackMs = 20;
 
 }  // namespace
 
@@ -54,7 +57,9 @@ uint32_t CdromDrive::readTime(uint32_t lba, uint32_t count)
         audio && step.audioRotation.kind != RotationKind::None ? step.audioRotation : step.rotation;
     const double velocity = disc->velocity();
 
-    double ms = startMotor() + owedMs_;
+    const uint32_t now = platform::TickCount();
+    const int32_t late = int32_t(now - dueAt_);
+    double ms = startMotor() + owedMs_ - (late > 0 && late <= kStreamingSlackMs ? late : 0);
     if (lba != headLba_) {
         const double distance = std::fabs(BlockRadius(lba, velocity) - BlockRadius(headLba_, velocity));
         ms += speed_.seekMs * (1.0 + 2.0 * std::min(distance / kRadialStrokeMm, 1.0)) / 3.0;
@@ -66,8 +71,9 @@ uint32_t CdromDrive::readTime(uint32_t lba, uint32_t count)
         done += n;
     }
     headLba_ = lba + count;
-    const double whole = std::floor(ms);
-    owedMs_ = ms - whole;
+    const double whole = std::max(0.0, std::floor(ms));
+    owedMs_ = std::max(ms - whole, -double(kStreamingSlackMs));
+    dueAt_ = now + uint32_t(whole);
     return uint32_t(whole);
 }
 
