@@ -14,9 +14,9 @@ namespace {
 
 constexpr uint32_t kBlocksPerSlice = 75;  // the rate is taken at the middle of each slice
 constexpr double kRadialStrokeMm = kOuterRadiusMm - kInnerRadiusMm;
-// A read arriving this soon after the last one was due finds the disc still reading: the time
-// the host took in between (or a sleep overshot) is not added to the drive's.
-constexpr int32_t kStreamingSlackMs = 20;
+// The drive reads ahead into its buffer while the host is busy: of the time the host took before
+// asking for the next blocks (or a sleep overshot), up to this much is not added to the drive's.
+constexpr int32_t kReadAheadMs = 250;
 
 }  // namespace
 
@@ -28,7 +28,8 @@ bool CdromDrive::timed() const
 
 void CdromDrive::selectStep(size_t step)
 {
-    if (step != speed_.current && spinning_) readyAt_ = platform::TickCount() + speed_.spinUpMs;
+    // Nothing is read ahead while the disc changes its speed.
+    if (step != speed_.current && spinning_) dueAt_ = readyAt_ = platform::TickCount() + speed_.spinUpMs;
     speed_.current = step;
     showCurrentStep();
 }
@@ -39,7 +40,7 @@ uint32_t CdromDrive::startMotor()
     if (!timed()) return 0;
     if (!spinning_) {
         spinning_ = true;
-        readyAt_ = now + speed_.spinUpMs;
+        dueAt_ = readyAt_ = now + speed_.spinUpMs;
     }
     return uint32_t(std::max<int32_t>(0, int32_t(readyAt_ - now)));
 }
@@ -58,8 +59,9 @@ uint32_t CdromDrive::readTime(uint32_t lba, uint32_t count)
     const double velocity = disc->velocity();
 
     const uint32_t now = platform::TickCount();
+    double ms = startMotor() + owedMs_;
     const int32_t late = int32_t(now - dueAt_);
-    double ms = startMotor() + owedMs_ - (late > 0 && late <= kStreamingSlackMs ? late : 0);
+    if (lba == headLba_ && late > 0) ms -= std::min(late, kReadAheadMs);
     if (lba != headLba_) {
         const double distance = std::fabs(BlockRadius(lba, velocity) - BlockRadius(headLba_, velocity));
         ms += speed_.seekMs * (1.0 + 2.0 * std::min(distance / kRadialStrokeMm, 1.0)) / 3.0;
@@ -72,7 +74,7 @@ uint32_t CdromDrive::readTime(uint32_t lba, uint32_t count)
     }
     headLba_ = lba + count;
     const double whole = std::max(0.0, std::floor(ms));
-    owedMs_ = std::max(ms - whole, -double(kStreamingSlackMs));
+    owedMs_ = std::max(ms - whole, -double(kReadAheadMs));
     dueAt_ = now + uint32_t(whole);
     return uint32_t(whole);
 }

@@ -47,6 +47,7 @@ struct SpeedModel {
     // Only steps with a rotation take these times: a start or a change of step takes spinUpMs
     // before the next read; a read that does not continue the last one seeks (a third of seekMs,
     // up to all of it across the whole radius); a read that meets a read error retries for retryMs.
+    // The drive reads ahead while the host is busy (CdromTiming.cpp).
     uint32_t spinUpMs = 0;
     uint32_t seekMs = 0;
     uint32_t retryMs = 0;

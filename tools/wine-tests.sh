@@ -69,8 +69,8 @@ if [ -f "$probe" ]; then
   # A measurement through our manager sleeps for every read: real time, like a drive.
   scenario=$(winepath -w "$root/emu/scenarios/spinning-clv-8x.json" 2>/dev/null)
   out=$(WINEDLLOVERRIDES=wnaspi32=n WNASPI32_EMU_SCENARIO="$scenario" wine "$build/tests/wine/measureprobe.exe" 2>&1 | tr -d '\r')
-  ms=$(sed -nE 's/^8[.,]0x\/CLV, [0-9]+ samples in ([0-9]+) ms$/\1/p' <<<"$out")
-  [ -n "$ms" ] && [ "$ms" -ge 4000 ]; check "a measurement of an 8x CLV step takes real time and finds 8.0x/CLV ($out)" $?
+  ms=$(sed -nE 's/^(7[.,]9|8|8[.,][01])x\/CLV, [0-9]+ samples in ([0-9]+) ms$/\2/p' <<<"$out")
+  [ -n "$ms" ] && [ "$ms" -ge 4000 ]; check "a measurement of an 8x CLV step takes real time and finds 8x CLV ($out)" $?
 
   cp "$root/$build/wnaspi32.builtin" "$system32/wnaspi32.dll"
 else
