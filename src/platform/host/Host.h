@@ -35,8 +35,8 @@ void QueueAnswer(MessageResult answer);
 void SetWindowsNt(bool nt);
 
 // Back to a fresh state: clock 0, default system directory, no messages, an empty
-// registry, an English user, Windows 95/98, no scripted devices. Modules stay registered
-// until their owner unregisters them.
+// registry, an English user, Windows 95/98, no scripted devices, the default system facts
+// (HostSystemInfo.h). Modules stay registered until their owner unregisters them.
 void Reset();
 
 }  // namespace platform::host

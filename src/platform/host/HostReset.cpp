@@ -3,6 +3,7 @@
 #include "platform/host/HostLocale.h"
 #include "platform/host/HostLoop.h"
 #include "platform/host/HostRegistry.h"
+#include "platform/host/HostSystemInfo.h"
 
 namespace platform::host {
 
@@ -17,6 +18,7 @@ void Reset()
     ClearPostedTasks();
     SetWindowsNt(false);
     ResetDevices();
+    ResetSystemInfo();
 }
 
 }  // namespace platform::host

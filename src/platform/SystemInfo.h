@@ -1,0 +1,31 @@
+#pragma once
+// Facts about the system the drive report and the ASPI repair read: the Windows version
+// record, values of a file's version resource, and whether a file exists. Stateless: each
+// call asks the system again.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// GetVersionExA's record: the service-pack text unchanged (may be empty or begin with a
+// blank). nullopt when the system call fails.
+struct OsVersionRecord {
+    uint32_t major = 0;
+    uint32_t minor = 0;
+    uint32_t build = 0;
+    std::string servicePack;
+};
+std::optional<OsVersionRecord> OsVersion();
+
+// VerQueryValueA on the version resource of fileName: the bytes of the value query names
+// ("\\" the fixed part, "\\VarFileInfo\\Translation", "\\StringFileInfo\\<lang><cp>\\<name>"),
+// as long as the resource states (a string includes whatever zero bytes it holds).
+// nullopt when the file has no version resource or the value is missing.
+std::optional<std::vector<uint8_t>> FileVersionValue(const std::string& fileName, const std::string& query);
+
+// True when path names an existing file (not a directory).
+bool FileExists(const std::string& path);
+
+}  // namespace platform
