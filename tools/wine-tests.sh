@@ -77,6 +77,9 @@ else
   check "ASPI probe built" 1
 fi
 
+# The diagnostics: Windows versions, the ASPI repair, a report on our manager.
+. tests/wine/diag/checks.sh
+
 # The Win32 view base (tests/wine/viewdemo/checks.sh).
 [ "$gui_ready" -eq 0 ]; check "GUI checks: X server, prefix and wineserver ready" $?
 if [ "$gui_ready" -eq 0 ] && [ -f "$build/tests/wine/viewdemo.exe" ]; then

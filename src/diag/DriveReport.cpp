@@ -172,7 +172,11 @@ void ReportTarget(TTarget& target, TLineList& lines)
         lines.Append(control.header);
         for (uint8_t code = 0; code <= kLastPageCode; ++code) {
             const std::string dump = target.ModePageDump(code, control.code, "", " ");
-            if (!dump.empty()) lines.Append(" " + IntToHex(code, 2) + " -> " + dump);
+            if (dump.empty()) continue;
+            // Appended in place: a literal plus a temporary trips a false -Wrestrict of GCC 12.
+            std::string line = " ";
+            line += IntToHex(code, 2) + " -> " + dump;
+            lines.Append(line);
         }
     }
     lines.Append(" Sense Errors:    " + target.SenseStatistics());

@@ -62,7 +62,9 @@ void ReportReadTests(TCDROM& drive, TLineList& lines, int first, int last)
         const int64_t end = drive.TrackEnd(t);
         const int64_t mid = (start + end) / 2;
         if (mid < start || mid + int64_t(kTestSectors) - 1 > end || mid < 0) continue;
-        const std::string at = "(" + Number(mid) + "," + Number(kTestSectors) + "): ";
+        // Appended in place: a literal plus a temporary trips a false -Wrestrict of GCC 12.
+        std::string at = "(";
+        at += Number(mid) + "," + Number(kTestSectors) + "): ";
         std::string line = TrackNumberText(t);
         if (drive.IsAudioTrack(t)) {
             line += "/Audio -> ReadCDDA" + at + OkFailed(drive.ReadAudio(uint32_t(mid), kTestSectors, a.data(), kTestBufferSize));

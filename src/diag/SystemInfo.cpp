@@ -134,7 +134,9 @@ void RegistryDump(platform::RegRoot root, const std::string& key, TLineList& lin
 {
     const platform::RegKey handle = platform::OpenKey(root, key);
     if (!handle.isOpen()) return;
-    const std::string prefix = " " + RootAbbreviation(root) + "@" + key;
+    // Appended in place: a literal plus a temporary trips a false -Wrestrict of GCC 12.
+    std::string prefix = " ";
+    prefix += RootAbbreviation(root) + "@" + key;
     lines.Append(prefix);
     for (const std::string& name : handle.valueNames()) lines.Append(prefix + "\\" + name + ValueText(handle, name));
     for (const std::string& subkey : handle.subkeyNames()) RegistryDump(root, key + "\\" + subkey, lines);
