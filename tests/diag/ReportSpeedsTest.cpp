@@ -154,7 +154,9 @@ TEST_F(DiscTest, ReportPutsBackSpeedAndZoneTable)
     for (const Row& row : rows) {
         auto emulated = MmcDrive(7056, steps);
         auto drive = Open(emulated, target++);
-        if (row.table) ASSERT_TRUE(drive->DetectSpeedSteps(false, true));
+        if (row.table) {
+            ASSERT_TRUE(drive->DetectSpeedSteps(false, true));
+        }
         ASSERT_TRUE(drive->SetCDSpeed(row.factor));
         const std::string table = drive->SpeedTableText();
         manager_->clearLog();
