@@ -1,15 +1,12 @@
-// The diagnostics on real Windows semantics, for tools/wine-tests.sh:
-//   diagcheck os      prints "<OS version text>|<OS code>"
-//   diagcheck repair [miniport...]
-//                     runs the ASPI configuration check with these miniports loaded; prints
-//                     each question asked and "changed: 0|1". The answers come from
-//                     KALMOR_ANSWERS ("yes,no,..."; missing answers are No), so no message
-//                     box is ever shown.
-//   diagcheck report  builds the drive report of the system's ASPI manager (no sweeps)
+// The diagnostics on Wine, for tools/wine-tests.sh:
+//   diagcheck os                     "<OS version text>|<OS code>"
+//   diagcheck repair [miniport...]   the ASPI configuration check with these miniports loaded:
+//                                    each question asked, then "changed: 0|1"; the answers
+//                                    come from KALMOR_ANSWERS ("yes,no,..."; missing ones are No)
+//   diagcheck report                 the drive report of the system's ASPI manager, no sweeps
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
-#include <string>
 
 #include "diag/AspiConfig.h"
 #include "diag/DriveReport.h"
@@ -20,11 +17,9 @@
 #include "settings/Store.h"
 #include "transport/AspiManager.h"
 
-// Replaces the Win32 message box of the platform library in this program only: the
-// scripted answers stand in for the user.
-namespace platform {
-
-MessageResult ShowMessage(MessageKind kind, const std::string& text, const std::string&)
+// Stands in for the Win32 message box of the platform library in this program: the scripted
+// answers are the user.
+platform::MessageResult platform::ShowMessage(MessageKind kind, const std::string& text, const std::string&)
 {
     static std::istringstream answers(std::getenv("KALMOR_ANSWERS") ? std::getenv("KALMOR_ANSWERS") : "");
     if (kind != MessageKind::Confirmation) return MessageResult::Ok;
@@ -33,34 +28,25 @@ MessageResult ShowMessage(MessageKind kind, const std::string& text, const std::
     return std::getline(answers, answer, ',') && answer == "yes" ? MessageResult::Yes : MessageResult::No;
 }
 
-}  // namespace platform
-
-namespace {
-
-// The resource map lives below HKLM\HARDWARE, which Windows and Wine keep only in memory:
-// keys there must be created volatile, which the program itself never does, so this
-// program asks advapi32 directly.
-bool CreateLoadedMiniport(const std::string& name)
+// The resource map lies below HKLM\HARDWARE, which exists only in memory: its keys must be
+// created volatile, which the program never does, so advapi32 is asked directly.
+static bool CreateLoadedMiniport(const std::string& name)
 {
-    using RegCreateKeyExAFn = long(__stdcall*)(void* root, const char* path, unsigned long reserved, char* cls,
-                                               unsigned long options, unsigned long access, void* security,
-                                               void** key, unsigned long* disposition);
-    using RegCloseKeyFn = long(__stdcall*)(void* key);
-    void* const localMachine = reinterpret_cast<void*>(0x80000002);
-    const unsigned long volatileKey = 1;
-    const unsigned long allAccess = 0xF003F;
+    using CreateFn = long(__stdcall*)(void*, const char*, unsigned long, char*, unsigned long, unsigned long, void*,
+                                      void**, unsigned long*);
+    using CloseFn = long(__stdcall*)(void*);
     platform::ModuleHandle advapi = platform::LoadModule("advapi32.dll");
-    auto create = reinterpret_cast<RegCreateKeyExAFn>(platform::ModuleProc(advapi, "RegCreateKeyExA"));
-    auto close = reinterpret_cast<RegCloseKeyFn>(platform::ModuleProc(advapi, "RegCloseKey"));
-    if (!create || !close) return false;
+    auto create = reinterpret_cast<CreateFn>(platform::ModuleProc(advapi, "RegCreateKeyExA"));
+    auto close = reinterpret_cast<CloseFn>(platform::ModuleProc(advapi, "RegCloseKey"));
     void* key = nullptr;
     const std::string path = "HARDWARE\\RESOURCEMAP\\ScsiAdapter\\" + name;
-    if (create(localMachine, path.c_str(), 0, nullptr, volatileKey, allAccess, nullptr, &key, nullptr) != 0) return false;
+    // HKEY_LOCAL_MACHINE, REG_OPTION_VOLATILE, KEY_ALL_ACCESS
+    if (!create || !close || create(reinterpret_cast<void*>(0x80000002), path.c_str(), 0, nullptr, 1, 0xF003F, nullptr,
+                                    &key, nullptr) != 0)
+        return false;
     close(key);
     return true;
 }
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -70,9 +56,8 @@ int main(int argc, char** argv)
         std::printf("%s|%u\n", OsVersionText().c_str(), unsigned(OsCode()));
     } else if (command == "repair") {
         for (int i = 2; i < argc; ++i) {
-            if (!CreateLoadedMiniport(argv[i])) std::printf("cannot create the resource map key of %s\n", argv[i]);
+            if (!CreateLoadedMiniport(argv[i])) std::printf("cannot load %s\n", argv[i]);
         }
-        std::printf("loaded: %s\n", LoadedMiniports().c_str());
         std::printf("changed: %d\n", CheckAspiConfiguration() ? 1 : 0);
     } else if (command == "report") {
         InitASPI32();

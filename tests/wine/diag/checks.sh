@@ -67,7 +67,7 @@ set_list 'FASTCDMP'
 cp "$system32/wnaspi32.dll" "$root/$build/wnaspi32.builtin"
 cp "$build/emu/WNASPI32.DLL" "$system32/wnaspi32.dll"
 scenario=$(winepath -w "$root/emu/scenarios/plextor-px40.json" 2>/dev/null)
-out=$(WINEDLLOVERRIDES=wnaspi32=n WNASPI32_EMU_SCENARIO="$scenario" wine "$diag" report </dev/null 2>&1 | tr -d '\r')
+out=$(WINEDLLOVERRIDES=wnaspi32=n WNASPI32_EMU_SCENARIO="$scenario" timeout 300 wine "$diag" report </dev/null 2>&1 | tr -d '\r')
 cp "$root/$build/wnaspi32.builtin" "$system32/wnaspi32.dll"
 grep -qx ' ASPI-Manager:    Brannwick 1.0.0 (1) / Emulated ASPI manager for Win32' <<<"$out"
 check "report header: the ASPI manager's company, version and description from its version resource" $?
