@@ -41,21 +41,11 @@ void PrepareSystem()
     });
 }
 
-std::vector<std::string> ReadLines(const std::string& path)
+std::string Masked(const std::string& line)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-void Mask(std::vector<std::string>& lines)
-{
-    const std::regex timing("( DateTime| [DT]-Ticks) = .*");
-    for (std::string& line : lines) {
-        if (line.rfind(kDateLine, 0) == 0) line = std::string(kDateLine) + "<date>, <time>";
-        line = std::regex_replace(line, timing, "$1 = <masked>");
-    }
+    static const std::regex timing("( DateTime| [DT]-Ticks) = .*");
+    if (line.rfind(kDateLine, 0) == 0) return std::string(kDateLine) + "<date>, <time>";
+    return std::regex_replace(line, timing, "$1 = <masked>");
 }
 
 }  // namespace
@@ -74,10 +64,10 @@ TEST(WholeReport, DefaultSystemMatchesTheReviewedText)
 
     TStringLineList report;
     BuildDebugReport(report, false);
-    std::vector<std::string> actual = report.Lines();
-    Mask(actual);
-    std::vector<std::string> expected = ReadLines(KALMOR_TEST_DATA_DIR "/default-report.txt");
-    Mask(expected);
+    std::vector<std::string> actual, expected;
+    for (const std::string& line : report.Lines()) actual.push_back(Masked(line));
+    std::ifstream in(KALMOR_TEST_DATA_DIR "/default-report.txt", std::ios::binary);
+    for (std::string line; std::getline(in, line);) expected.push_back(Masked(line));
 
     for (size_t i = 0; i < std::min(actual.size(), expected.size()); ++i) EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
     EXPECT_EQ(actual.size(), expected.size());
