@@ -2,6 +2,7 @@
 
 #include "platform/Assert.h"
 #include "platform/MessageBox.h"
+#include "settings/Language.h"
 #include "settings/Store.h"
 #include "transport/Text.h"
 
@@ -54,9 +55,9 @@ void TFormTeacEEPROM::WriteLimit(int32_t speed)
 {
     if (Drives[TeacEepromDrive].CDROM->WriteTeacEEPROM(uint32_t(speed)) == speed)
         platform::ShowMessage(platform::MessageKind::Information,
-                              "Die neue Einstellung wird erst nach dem nächsten Neustart aktiv");
+                              "Die neue Einstellung wird erst nach dem nächsten Neustart aktiv", lg_KALMOR);
     else
-        platform::ShowMessage(platform::MessageKind::Error, "Fehler beim Schreiben ins EEPROM");
+        platform::ShowMessage(platform::MessageKind::Error, "Fehler beim Schreiben ins EEPROM", lg_KALMOR);
 }
 
 void TFormTeacEEPROM::Button32Click() { WriteLimit(32); }
