@@ -51,8 +51,11 @@ const char* const kAudioFsDriver = "audiofs.vxd";
 void ReportAspiManager(TLineList& lines)
 {
     const std::string& dll = ASPIDLLPath();
-    lines.Append(" ASPI-Manager:    " + VersionInformation(dll, 1) + " " + VersionInformation(dll, 0) + " / " +
-                 VersionInformation(dll, 2));
+    if (ASPIPassThrough())
+        lines.Append(" ASPI-Manager:    SCSI-Pass-Through (SPTI)");
+    else
+        lines.Append(" ASPI-Manager:    " + VersionInformation(dll, 1) + " " + VersionInformation(dll, 0) + " / " +
+                     VersionInformation(dll, 2));
     bool active = false;
     if (!DriverFilePath(kAudioFsDriver).empty() && AudioFSState(active))
         lines.Append(std::string(" AudioFS:         ") + (active ? "aktiv" : "nicht aktiv"));

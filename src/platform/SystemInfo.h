@@ -16,8 +16,12 @@ struct OsVersionRecord {
     uint32_t minor = 0;
     uint32_t build = 0;
     std::string servicePack;
+    uint32_t platformId = 1;  // 1 Windows 95/98, 2 Windows NT and later
 };
 std::optional<OsVersionRecord> OsVersion();
+
+// True on Windows NT, 2000 and later; false on Windows 95/98 and when the system does not say.
+bool IsWindowsNt();
 
 // VerQueryValueA on the version resource of fileName: the bytes of the value query names
 // ("\\" the fixed part, "\\VarFileInfo\\Translation", "\\StringFileInfo\\<lang><cp>\\<name>"),

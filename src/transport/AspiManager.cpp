@@ -5,7 +5,7 @@
 
 #include "platform/Assert.h"
 #include "platform/Library.h"
-#include "platform/OsFamily.h"
+#include "platform/SystemInfo.h"
 #include "transport/Aspi.h"
 #include "transport/Bytes.h"
 #include "transport/SptiManager.h"

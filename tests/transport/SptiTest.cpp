@@ -2,13 +2,17 @@
 // it, the records it sends, how the answers complete the SRBs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
+#include "diag/DriveReport.h"
+#include "diag/LineList.h"
 #include "platform/DeviceIo.h"
 #include "platform/Event.h"
 #include "platform/host/Host.h"
 #include "platform/host/HostDeviceIo.h"
+#include "platform/host/HostSystemInfo.h"
 #include "transport/AspiManager.h"
 #include "transport/SptiRecords.h"
 #include "transport/TransportTestSupport.h"
@@ -53,12 +57,20 @@ std::vector<uint64_t> Fields(const spti::PassThroughDirect& r)
             r.SenseInfoLength, r.DataIn, r.DataTransferLength, r.TimeOutValue, r.SenseInfoOffset};
 }
 
+// Windows 98 SE or Windows 2000 as the version record says.
+void SetNt(bool nt)
+{
+    platform::OsVersionRecord record{4, 10, 2222, " A", 1};
+    if (nt) record = {5, 0, 2195, "Service Pack 4", 2};
+    platform::host::SetOsVersion(record);
+}
+
 class SptiTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         TearDown();
-        platform::host::SetWindowsNt(true);
+        SetNt(true);
     }
     void TearDown() override
     {
@@ -127,7 +139,7 @@ TEST_F(SptiTest, BindsOnWindowsNtWhenNoManagerKnowsAnAdapter)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "library " << c.library << ", " << c.devices.size() << " devices");
         TearDown();
-        platform::host::SetWindowsNt(c.nt);
+        SetNt(c.nt);
         for (const auto& [n, error] : c.devices) AddCdRom(n, error);
         if (c.library != kNoLibrary) {
             auto manager = std::make_shared<emu::Manager>();
@@ -154,6 +166,10 @@ TEST_F(SptiTest, EachDeviceIsAnAdapterAndGetsThePassThroughRecordExactly)
     cdrom->adapter->AlignmentMask = 1;
     AddCdRom(3)->address.reset();  // and no adapter query, as on Windows NT 4: the defaults
     ASSERT_TRUE(InitASPI32());
+    TStringLineList header;
+    ReportHeader(header);
+    EXPECT_NE(std::find(header.Lines().begin(), header.Lines().end(), " ASPI-Manager:    SCSI-Pass-Through (SPTI)"),
+              header.Lines().end());
     EXPECT_EQ(HostAdaptorName(0), "SPTI-CdRom0");
     EXPECT_EQ(HostAdaptorInfo(0), "HA=00, ID=07, MaxTLen=00020000, MaxTargets=08, Align=00000001");
     EXPECT_EQ(HostAdaptorName(1), "SPTI-CdRom3");

@@ -31,8 +31,6 @@ struct ShownMessage {
 std::vector<ShownMessage> TakeMessages();
 void QueueAnswer(MessageResult answer);
 
-// What IsWindowsNt answers; false (Windows 95/98) until set.
-void SetWindowsNt(bool nt);
 
 // Back to a fresh state: clock 0, default system directory, no messages, an empty
 // registry, an English user, Windows 95/98, no scripted devices, the default system facts

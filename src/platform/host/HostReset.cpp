@@ -16,7 +16,6 @@ void Reset()
     SetUserLanguageId(0x0409);
     SetDecimalSeparator('.');
     ClearPostedTasks();
-    SetWindowsNt(false);
     ResetDevices();
     ResetSystemInfo();
 }

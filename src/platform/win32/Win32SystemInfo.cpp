@@ -9,7 +9,8 @@ std::optional<OsVersionRecord> OsVersion()
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
     if (!::GetVersionExA(&info)) return std::nullopt;
-    return OsVersionRecord{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.szCSDVersion};
+    return OsVersionRecord{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.szCSDVersion,
+                           info.dwPlatformId};
 }
 
 std::optional<std::vector<uint8_t>> FileVersionValue(const std::string& fileName, const std::string& query)
