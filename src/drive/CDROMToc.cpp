@@ -154,7 +154,8 @@ bool TCDROM::IsISO9660Track(int32_t t)
     const int64_t start = TrackStart(t);
     const int64_t end = TrackEnd(t);
     if (start == -1 || end == -1 || end < start + kIsoDescriptorLba) return false;
-    uint8_t block[kIsoBlockSize];
+    // A drive may send less than the block: what it did not send must not pass for its data.
+    uint8_t block[kIsoBlockSize] = {};
     if (!ReadData(uint32_t(start + kIsoDescriptorLba), 1, block, sizeof(block))) return false;
     return HasPrimaryVolumeDescriptor(block);
 }
@@ -166,7 +167,7 @@ std::string TCDROM::GetVolumeLabel()
     if (!VolumeLabel.empty()) return VolumeLabel;
     for (int t = LastWalkedTrack(*this); t >= FirstWalkedTrack(*this) && VolumeLabel.empty(); --t) {
         if (!IsISO9660Track(t)) continue;
-        uint8_t block[kIsoBlockSize];
+        uint8_t block[kIsoBlockSize] = {};
         if (!ReadData(uint32_t(TrackStart(t)) + kIsoDescriptorLba, 1, block, sizeof(block))) continue;
         for (int k = 0; k < kVolumeIdLength; ++k) {
             const char c = char(block[kVolumeIdOffset + k]);

@@ -187,6 +187,33 @@ TEST_F(DiscTest, LabelComesFromTheHighestIsoTrackLongEnough)
     EXPECT_TRUE(Cdbs().empty());
 }
 
+// A drive that sends less of a sector than asked for: the label holds only the bytes it sent,
+// never what an earlier read left in the buffer.
+TEST_F(DiscTest, ShortSectorAnswerGivesTheLabelOfTheBytesSent)
+{
+    struct ShortSectors : emu::Device {
+        std::shared_ptr<emu::CdromDrive> drive;
+        size_t kept = SIZE_MAX;
+        uint8_t peripheralType() const override { return drive->peripheralType(); }
+        emu::Reply execute(const emu::Command& command) override
+        {
+            emu::Reply reply = drive->handle(command);
+            if (reply.data.size() >= 2048) reply.data.resize(std::min(kept, reply.data.size()));
+            return reply;
+        }
+    };
+    auto device = std::make_shared<ShortSectors>();
+    device->drive = emu::MakeCdromDrive("EMULATED", "CD-ROM DISC", "1.00");
+    device->drive->setMedium(DataDisc("FIRST LABEL"));
+    auto drive = Open(device);
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_EQ(drive->GetVolumeLabel(), "FIRSTLABEL");
+    device->kept = 48;  // the descriptor's start and 8 characters of the label
+    ASSERT_TRUE(drive->ReadTOC());
+    EXPECT_TRUE(drive->IsISO9660Track(1));
+    EXPECT_EQ(drive->GetVolumeLabel(), "FIRSTLA");
+}
+
 TEST_F(DiscTest, WithoutATocAccessorsAssert)
 {
     auto drive = OpenWith(FamilyMmc, nullptr);
