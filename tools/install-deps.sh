@@ -3,9 +3,12 @@
 # nothing for packages that are already there.
 set -euo pipefail
 
+# The fuzz targets need clang, its libFuzzer and sanitizer runtimes (only recommended by clang,
+# so named here) and llvm-symbolizer for readable findings.
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
           g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth imagemagick locales genisoimage
-          xdotool xclip x11-utils fonts-wine fonts-liberation fonts-comic-neue)
+          xdotool xclip x11-utils fonts-wine fonts-liberation fonts-comic-neue
+          clang libclang-rt-14-dev llvm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the native and the Windows build and runs every suite: native, native under
-# AddressSanitizer/UndefinedBehaviorSanitizer, and the Windows build under Wine.
+# AddressSanitizer/UndefinedBehaviorSanitizer, the Windows build under Wine, and each fuzz
+# target briefly.
 # Ends with one line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -53,6 +54,15 @@ if { cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DC
 else
   tail -30 "$log/win32-build.txt"; echo "Windows build FAILED"; failed=$((failed + 1))
 fi
+
+echo "== fuzz targets (clang, libFuzzer), a few seconds each from their seeds"
+for target in $(tools/fuzz.sh --list); do
+  if tools/fuzz.sh --fresh "$target" 2 >"$log/fuzz-$target.txt" 2>&1; then
+    passed=$((passed + 1)); tail -1 "$log/fuzz-$target.txt"
+  else
+    failed=$((failed + 1)); tail -25 "$log/fuzz-$target.txt"; echo "FAIL fuzz $target"
+  fi
+done
 
 echo "Logs: $log"
 echo "Result: $passed passed, $failed failed"
