@@ -8,7 +8,8 @@
 //             "readErrors": [ { "first": 100, "last": 199 } ],
 //             "sectorsWithoutSync": [ { "lba": 1234 } ] }
 // A track's start defaults to the end of the previous track; an image track's length to the
-// image's blocks. Image paths are taken as given (absolute, or from the working directory).
+// image's blocks. Image paths are taken as given (absolute, or from the working directory) and
+// must name a regular file of at most 1 GiB.
 #include "emu/CdromDrive.h"
 #include "emu/JsonFields.h"
 
