@@ -49,7 +49,7 @@ uint32_t Execute(SRB_ExecSCSICmd& srb)
 {
     if (srb.SRB_HaId != 0) return srb.SRB_Status = SS_INVALID_HA;
     if (srb.SRB_Target != 0 || srb.SRB_Lun != 0) return srb.SRB_Status = SS_NO_DEVICE;
-    if (transfers.size() >= kCommandBudget) throw CommandBudgetSpent{};
+    if (transfers.size() >= kCommandBudget) throw RunEnds{};
     emu::Command command;
     command.cdb.assign(srb.CDBByte, srb.CDBByte + std::min<size_t>(srb.SRB_CDBLen, sizeof(srb.CDBByte)));
     command.direction = DirectionOf(srb.SRB_Flags);
@@ -125,6 +125,7 @@ Answer InputConversation::answer(const emu::Command&)
 {
     Answer answer;
     if (pos_ >= size_) {
+        if (++answersAfterInput_ > kAnswersAfterInput) throw RunEnds{};
         answer.kind = Answer::Check;
         answer.key = kSenseNotReady;
         answer.asc = kAscMediumNotPresent;

@@ -12,7 +12,8 @@
 //                 2 never completes
 //                 3 fails without sense: the host adapter status byte
 //   a choice      1 byte the harness decides by (which operation, which page, ...)
-// When the input is used up, every command fails with NOT READY, medium not present.
+// When the input is used up, the next kAnswersAfterInput commands fail with NOT READY, medium
+// not present, and the command after them ends the run.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -53,6 +54,7 @@ private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
+    size_t answersAfterInput_ = 0;
 };
 
 // Answers with an emulated device and records each answer and choice as input bytes.
@@ -81,11 +83,13 @@ struct Transfer {
     uint8_t status = 0;
 };
 
-// Thrown by the manager at the command after kCommandBudget in one run, which ends the run:
-// fuzzing stays fast where a drive's answers make the program probe for long (a speed scan
-// up to 64 MB/s sends some 12,000 commands).
-struct CommandBudgetSpent {};
+// Thrown by the manager to end a run: after kCommandBudget commands, or kAnswersAfterInput
+// commands after the input was used up. Fuzzing stays fast where a drive's answers make the
+// program probe for long (a speed scan up to 64 MB/s sends some 12,000 commands), and the
+// fuzzer spells out a failing tail it wants explored.
+struct RunEnds {};
 constexpr size_t kCommandBudget = 4000;
+constexpr size_t kAnswersAfterInput = 64;
 
 // Registers the manager as the system's WNASPI32.DLL and runs InitASPI32 on it. The adapter
 // asks for the given buffer alignment mask. False when the binding failed.

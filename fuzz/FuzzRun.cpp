@@ -80,8 +80,8 @@ RunResult RunOnce(Conversation& conversation, uint16_t alignMask, const DriveBod
     RunResult run{"no ASPI", {}};
     try {
         if (InstallManager(conversation, alignMask)) run.seen = body(conversation);
-    } catch (const CommandBudgetSpent&) {
-        run.seen = "command budget spent";
+    } catch (const RunEnds&) {
+        run.seen = "run ended by the manager";
     }
     run.commands = UninstallManager();
     return run;
