@@ -1,5 +1,6 @@
 #include "platform/host/Host.h"
 #include "platform/host/HostDeviceIo.h"
+#include "platform/host/HostFileDialog.h"
 #include "platform/host/HostLocale.h"
 #include "platform/host/HostLoop.h"
 #include "platform/host/HostRegistry.h"
@@ -17,6 +18,7 @@ void Reset()
     SetDecimalSeparator('.');
     ClearPostedTasks();
     ResetDevices();
+    SetSaveDialogScript(nullptr);
     ResetSystemInfo();
 }
 
