@@ -4,7 +4,8 @@
 
 namespace platform {
 
-enum class MessageKind { Information, Error, Confirmation };  // OK, OK, Yes/No
+// Information, Error: OK with their icon; Confirmation: Yes/No; Plain: OK without an icon.
+enum class MessageKind { Information, Error, Confirmation, Plain };
 enum class MessageResult { Ok, Yes, No };
 
 MessageResult ShowMessage(MessageKind kind, const std::string& text, const std::string& caption = "");

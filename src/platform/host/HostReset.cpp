@@ -5,6 +5,7 @@
 #include "platform/host/HostLoop.h"
 #include "platform/host/HostRegistry.h"
 #include "platform/host/HostSystemInfo.h"
+#include "platform/host/HostShell.h"
 
 namespace platform::host {
 
@@ -20,6 +21,7 @@ void Reset()
     ResetDevices();
     SetSaveDialogScript(nullptr);
     ResetSystemInfo();
+    ResetShell();
 }
 
 }  // namespace platform::host
