@@ -30,6 +30,8 @@ void ReadTrack(JsonFields fields, Disc& disc)
     fields.finish();
 }
 
+}  // namespace
+
 std::shared_ptr<Disc> ReadDisc(JsonFields fields)
 {
     auto disc = std::make_shared<Disc>();
@@ -52,8 +54,6 @@ std::shared_ptr<Disc> ReadDisc(JsonFields fields)
     fields.finish();
     return disc;
 }
-
-}  // namespace
 
 void ReadDiscSections(JsonFields& target, CdromDrive& drive)
 {

@@ -17,5 +17,7 @@ namespace emu {
 
 // Throws ScenarioError for a field it cannot take, like every scenario reader.
 void ReadDiscSections(JsonFields& target, CdromDrive& drive);
+// One "disc" object.
+std::shared_ptr<Disc> ReadDisc(JsonFields fields);
 
 }  // namespace emu

@@ -116,6 +116,8 @@ public:
     // fixed-format sense data, however much of it the SRB had room for.
     std::vector<LogEntry> log() const;
     void clearLog();
+    // Removes the completed entries from the log and returns them; commands still running stay.
+    std::vector<LogEntry> takeCompletedLog();
     // SRBs of any kind received so far (the log holds only execute SRBs).
     size_t srbCount() const;
 

@@ -354,6 +354,21 @@ std::vector<LogEntry> Manager::log() const
     return entries;
 }
 
+std::vector<LogEntry> Manager::takeCompletedLog()
+{
+    std::lock_guard<std::mutex> guard(impl_->lock);
+    std::vector<LogEntry> taken;
+    std::vector<std::shared_ptr<LogEntry>> pending;
+    for (auto& e : impl_->log) {
+        if (e->status != 0)
+            taken.push_back(*e);
+        else
+            pending.push_back(e);
+    }
+    impl_->log.swap(pending);
+    return taken;
+}
+
 void Manager::clearLog()
 {
     std::lock_guard<std::mutex> guard(impl_->lock);

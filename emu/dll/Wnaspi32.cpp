@@ -6,6 +6,7 @@
 
 #include "emu/Emulator.h"
 #include "emu/Scenario.h"
+#include "emu/dll/ControlChannel.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ extern "C" {
 uint32_t ASPI_CDECL SendASPI32Command(void* srb)
 {
     EnsureManager();
+    if (std::shared_ptr<emu::Manager> manager = emu::Current()) emu::dll::Poll(*manager);
     return emu::SendASPI32Command(srb);
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+// Acting on a running emulated system as its user would: one command per line, addressed by
+// host adapter number and target id.
+//   insert HA ID {disc}   puts a disc in (a "disc" object of a scenario); swaps one that is in
+//   eject HA ID           takes the disc out
+//   speed HA ID KBPS      the drive takes the step a SET CD SPEED of KBPS selects, as if another
+//                         program had asked for it
+//   power HA ID           power cycle: mode pages back to their saved values, the fastest
+//                         step, and a unit attention (power on reset) for the next command
+// Blank lines and lines starting with "#" are ignored.
+#include <string>
+
+#include "emu/Emulator.h"
+
+namespace emu {
+
+// Empty when the line was carried out, else what is wrong with it.
+std::string ApplyControl(Manager& manager, const std::string& line);
+
+}  // namespace emu
