@@ -9,18 +9,21 @@
 
 namespace {
 
-// Stands in for the settings dialog until it is built: a window of the dialog's size.
-class TFormConfigPlaceholder : public TForm {
-public:
-    TFormConfigPlaceholder() : TForm(384, 306) { Caption = "  " + lg_AUTHOR + " " + lg_KALMOR + " " + kProgramVersion; }
-};
+std::string NotBuiltText(const std::string& window) { return window + ": not available in this version."; }
 
 void NotBuiltYet(const std::string& window)
 {
-    platform::ShowMessage(platform::MessageKind::Information, window + ": not available in this version.", lg_KALMOR);
+    platform::ShowMessage(platform::MessageKind::Information, NotBuiltText(window), lg_KALMOR);
 }
 
 }  // namespace
+
+TFormConfigPlaceholder::TFormConfigPlaceholder() : TForm(378, 277)
+{
+    Caption = "  " + lg_AUTHOR + " " + lg_KALMOR + " " + kProgramVersion;
+    Note.Caption = NotBuiltText(lg_CONFIG);
+    ButtonOK.Caption = "OK";
+}
 
 std::unique_ptr<TForm> MakeConfigDialog() { return std::make_unique<TFormConfigPlaceholder>(); }
 

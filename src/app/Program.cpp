@@ -46,6 +46,7 @@ int ProgramMain(const std::vector<std::string>& arguments)
 
     StartSettingsStore(arguments);
     std::unique_ptr<TForm> configDialog = MakeConfigDialog();
+    configDialog->Hide();  // its window exists, hidden, from the start
     {
         TFormMain main(*configDialog);
         main.FormCreate(arguments);

@@ -13,7 +13,7 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
-// A context menu: its items in order, nullptr for a separator line.
+// A context menu: its items in order; an item captioned "-" is a separator line.
 struct TPopupMenu {
     std::vector<TMenuItem*> Items;
     // Set by the view: opens the menu at a screen point and runs the chosen item.
@@ -92,6 +92,7 @@ public:
     TMenuItem DebugInfo;
     TMenuItem StartAgain;
     TMenuItem EndTopic;
+    TMenuItem N1, N2, N3, N4;
     TPopupMenu PopupMenu1;
 
     platform::Timer Init_Hostadaptor{50};
