@@ -90,6 +90,12 @@ fi
 source tests/wine/spti/checks.sh
 spti_checks "$build"
 
+# The program (tests/wine/kalmor/checks.sh).
+if [ "$gui_ready" -eq 0 ] && [ -f "$build/src/kalmor.exe" ]; then
+  source tests/wine/kalmor/checks.sh
+  kalmor_checks "$build"
+fi
+
 gui_stop
 echo "Wine checks: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -11,7 +11,7 @@ TAboutView::TAboutView(TFormAbout& f)
         {kPanel1, &f.Panel1, 0, 0, 289, 319, rsNoBevel},
         {kPanel2, &f.Panel2, 8, 8, 273, 273, 0, kPanel1},
         {kAuthor, &f.Author, 53, 32, 167, 20, rsCenter, kPanel2, -13},
-        {kKalmor, &f.Kalmor, 20, 56, 233, 41, rsCenter, kPanel2, -32},
+        {kKalmor, &f.Kalmor, 20, 56, 233, 41, rsCenter | rsBold, kPanel2, -32, "Arial"},
         {kLabelVersion, &f.LabelVersion, 32, 104, 209, 16, rsCenter, kPanel2, -13},
         {kCopyright, &f.Copyright, 25, 144, 223, 17, rsCenter, kPanel2},
         {kPanel3, &f.Panel3, 24, 176, 225, 2, rsLowered, kPanel2},

@@ -27,7 +27,7 @@ TMainView::TMainView(TFormMain& f)
     AddControls({
         {kBack, &back_, 0, 0, TFormMain::kWidth, TFormMain::kHeight},
         {kAuthor, &f.Author, 10, 14, 254, 16, rsCenter, kBack, -13},
-        {kKalmor, &f.Kalmor, 10, 34, 254, 44, rsCenter | rsBold, kBack, -36},
+        {kKalmor, &f.Kalmor, 10, 34, 254, 44, rsCenter | rsBold, kBack, -36, "Arial"},
         {kLabelVersion, &f.LabelVersion, 10, 84, 254, 16, rsCenter, kBack, -13},
         {kCopyright, &f.Copyright, 10, 108, 254, 16, rsCenter, kBack},
         {kSeparator, &separator_, 24, 134, 226, 2, rsLowered, kBack},
