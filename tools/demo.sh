@@ -1,19 +1,65 @@
 #!/usr/bin/env bash
-# Builds the Windows build and runs it under Wine, headless, against our emulated ASPI
-# manager. Optional argument: a scenario file (default: the built-in default system).
+# Builds the Windows build and runs kalmor.exe under Wine on our emulated ASPI manager and the
+# default emulated system (or the scenario file given as the argument). With a display it
+# opens the program there (a Wine desktop of 800x600 with its tray) and waits until you end
+# it from the tray menu. Without one it runs headless under Xvfb: it shows the splash and the
+# About window in English and in German, saves screenshots of them under build/screenshots/
+# and prints a summary of the commands the emulated drives received.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+build=build/win32
 tools/install-deps.sh
-cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win32 -j2 --target wnaspi32 aspiprobe >/dev/null
+cmake -S . -B $build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null 2>&1
+cmake --build $build -j2 --target kalmor wnaspi32 wininspect >/dev/null
 
-export WINEPREFIX=$root/build/win32/wineprefix WINEARCH=win32 WINEDEBUG=-all
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-system32=$WINEPREFIX/drive_c/windows/system32
-[ -f "$root/build/win32/wnaspi32.builtin" ] || cp "$system32/wnaspi32.dll" "$root/build/win32/wnaspi32.builtin"
-cp build/win32/emu/WNASPI32.DLL "$system32/wnaspi32.dll"
+export WINEPREFIX=$root/$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
+if [ $# -gt 0 ]; then export WNASPI32_EMU_SCENARIO=$(winepath -w "$(realpath "$1")" 2>/dev/null); fi
+visible=${DISPLAY:-}
+set +e
+source tools/wine-gui.sh
+source tools/wine-kalmor.sh
+gui_start $build || { echo "Wine or the X server did not start" >&2; exit 1; }
+kalmor_setup $build
+trap 'kalmor_teardown; gui_stop' EXIT
 
-scenario=
-if [ $# -gt 0 ]; then scenario=$(winepath -w "$(realpath "$1")"); fi
-WINEDLLOVERRIDES=wnaspi32=n WNASPI32_EMU_SCENARIO="$scenario" wine build/win32/tests/wine/aspiprobe.exe
+if [ -n "$visible" ]; then
+  echo "Kalmor runs in the Wine desktop window; end it with Exit in its tray menu (bottom right)."
+  kalmor_start
+  wait "$kalmor_pid"
+  exit 0
+fi
+
+# show LANG NAME: a first start (no stored settings), its splash and the About window.
+show() {
+  local dialog about
+  kalmor_forget
+  LANG=$1 LC_ALL=$1 kalmor_start
+  # A moment for the controls to paint.
+  wi find KalmorForm Kalmor 20000 >/dev/null && sleep 0.3 && gui_shot "splash-$2" && echo "build/screenshots/splash-$2.png"
+  dialog=$(wi find KalmorForm 'Kalmor 1.02' 60000) && wi click "$dialog" 2 >/dev/null && wi gone "$dialog" 5000 >/dev/null
+  kalmor_menu 1
+  about=$(wi find KalmorForm "$3" 5000) && gui_shot "about-$2" && echo "build/screenshots/about-$2.png"
+  wi list KalmorForm | sed -n 's/.* class="Static" text="\([^"]\+\)".*/    \1/p'
+  wi click "$about" 10 >/dev/null
+  wi post "$(kalmor_main)" 0x401 1 0x204 >/dev/null
+  local menu
+  menu=$(wi find '#32768' - 5000) && wi post "$menu" 0x100 0x26 0 >/dev/null && wi post "$menu" 0x100 0x0d 0 >/dev/null
+  kalmor_wait_end 10
+}
+
+echo "English user:"
+show C.UTF-8 en 'About...'
+echo "German user:"
+show de_DE.UTF-8 de 'Über...'
+
+echo "Commands the emulated drives received in the last run (host adapter:target:LUN, opcode):"
+awk '
+  BEGIN {
+    split("00 TEST-UNIT-READY 12 INQUIRY 15 MODE-SELECT(6) 1A MODE-SENSE(6) 1B START-STOP-UNIT 1E PREVENT-ALLOW 25 READ-CAPACITY 28 READ(10) 43 READ-TOC 46 GET-CONFIGURATION 55 MODE-SELECT(10) 5A MODE-SENSE(10) AC GET-PERFORMANCE BB SET-CD-SPEED BD MECHANISM-STATUS BE READ-CD", t, " ")
+    for (i = 1; i < 32; i += 2) name[t[i]] = t[i + 1]
+  }
+  /^#/ { next }
+  { n[$1 " " $3]++ }
+  END { for (k in n) { split(k, p, " "); printf "  %-7s %-2s %-18s %5d\n", p[1], p[2], (p[2] in name ? name[p[2]] : ""), n[k] } }
+' "$kalmor_log" | sort
