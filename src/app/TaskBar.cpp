@@ -31,7 +31,6 @@ void TThread_Init_Drives::Execute() { DetectSpeeds(DriveIndex, ForceProbing); }
 TFormMain::TFormMain(TForm& configDialog) : TForm(kWidth, kHeight), configDialog_(configDialog)
 {
     ConfigTeac.Caption = "    Teac 532";
-    for (TMenuItem* separator : {&N1, &N2, &N3, &N4}) separator->Caption = "-";
     PopupMenu1.Items = {&About, &N1, &Config, &ConfigTeac, &N2, &StartSpeedEvaluation, &DebugInfo, &N3, &StartAgain,
                         &N4, &EndTopic};
     Init_Hostadaptor.OnTimer = [this] { Init_HostadaptorTimer(); };

@@ -92,7 +92,7 @@ public:
     TMenuItem DebugInfo;
     TMenuItem StartAgain;
     TMenuItem EndTopic;
-    TMenuItem N1, N2, N3, N4;
+    TMenuItem N1{"-"}, N2{"-"}, N3{"-"}, N4{"-"};
     TPopupMenu PopupMenu1;
 
     platform::Timer Init_Hostadaptor{50};
