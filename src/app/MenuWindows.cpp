@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/About.h"
+#include "app/ConfigDlg.h"
 #include "app/Version.h"
 #include "platform/MessageBox.h"
 #include "settings/Language.h"
@@ -18,14 +19,7 @@ void NotBuiltYet(const std::string& window)
 
 }  // namespace
 
-TFormConfigPlaceholder::TFormConfigPlaceholder() : TForm(378, 277)
-{
-    Caption = "  " + lg_AUTHOR + " " + lg_KALMOR + " " + kProgramVersion;
-    Note.Caption = NotBuiltText(lg_CONFIG);
-    ButtonOK.Caption = "OK";
-}
-
-std::unique_ptr<TForm> MakeConfigDialog() { return std::make_unique<TFormConfigPlaceholder>(); }
+std::unique_ptr<TForm> MakeConfigDialog() { return std::make_unique<TFormConfigDialog>(); }
 
 void ShowAboutWindow()
 {
