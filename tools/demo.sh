@@ -2,9 +2,9 @@
 # Builds the Windows build and runs kalmor.exe under Wine on our emulated ASPI manager and the
 # default emulated system (or the scenario file given as the argument). With a display it
 # opens the program there (a Wine desktop of 800x600 with its tray) and waits until you end
-# it from the tray menu. Without one it runs headless under Xvfb: it shows the splash and the
-# About window in English and in German, saves screenshots of them under build/screenshots/
-# and prints a summary of the commands the emulated drives received.
+# it from the tray menu. Without one it runs headless under Xvfb: it shows the splash, the
+# settings dialog and the About window in English and in German, saves screenshots of them
+# under build/screenshots/ and prints a summary of the commands the emulated drives received.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -37,7 +37,9 @@ show() {
   LANG=$1 LC_ALL=$1 kalmor_start
   # A moment for the controls to paint.
   wi find KalmorForm Kalmor 20000 >/dev/null && sleep 0.3 && gui_shot "splash-$2" && echo "build/screenshots/splash-$2.png"
-  dialog=$(wi find KalmorForm 'Kalmor 1.02' 60000) && wi click "$dialog" 2 >/dev/null && wi gone "$dialog" 5000 >/dev/null
+  # The settings dialog opens by itself after a start by the user; Esc closes it.
+  dialog=$(wi find KalmorForm 'Kalmor 1.02' 60000) && sleep 0.5 && gui_shot "config-$2" && echo "build/screenshots/config-$2.png"
+  wi post "$dialog" 0x100 0x1b 0 >/dev/null && wi gone "$dialog" 5000 >/dev/null
   kalmor_menu 1
   about=$(wi find KalmorForm "$3" 5000) && gui_shot "about-$2" && echo "build/screenshots/about-$2.png"
   wi list KalmorForm | sed -n 's/.* class="Static" text="\([^"]\+\)".*/    \1/p'

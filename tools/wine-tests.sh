@@ -94,6 +94,8 @@ spti_checks "$build"
 if [ "$gui_ready" -eq 0 ] && [ -f "$build/src/kalmor.exe" ]; then
   source tests/wine/kalmor/checks.sh
   kalmor_checks "$build"
+  source tests/wine/config/checks.sh
+  config_checks "$build"
 fi
 
 gui_stop

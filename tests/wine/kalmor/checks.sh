@@ -21,7 +21,7 @@ kalmor_user_start() {
   check "kalmor ($lang): the splash is hidden then" $?
   # The hidden splash keeps its last texts.
   kalmor_splash_texts=$(wi list -a KalmorForm)
-  wi click "$dialog" 2 >/dev/null
+  wi post "$dialog" 0x100 0x1b 0 >/dev/null  # Esc
   wi gone "$dialog" 5000 >/dev/null
 }
 
@@ -76,7 +76,7 @@ kalmor_checks() {
     xdotool mousemove 790 590 click 1
     dialog=$(wi find KalmorForm "$lang_dialog" 5000)
     check "kalmor: a click on the tray icon opens the settings dialog" $?
-    wi click "$dialog" 2 >/dev/null
+    wi post "$dialog" 0x100 0x1b 0 >/dev/null  # Esc
     wi gone "$dialog" 5000 >/dev/null
   fi
 
