@@ -5,6 +5,8 @@
 #include "app/About.h"
 #include "app/ConfigDlg.h"
 #include "app/Version.h"
+#include "diag/RegViewForm.h"
+#include "measure/EvaluateSpeeds.h"
 #include "platform/MessageBox.h"
 #include "settings/Language.h"
 
@@ -30,6 +32,11 @@ void ShowAboutWindow()
 
 void ShowTeacWindow() { NotBuiltYet("Teac 532"); }
 
-void ShowMeasurementWindow() { NotBuiltYet(lg_EVAL_CAPTION); }
+void ShowMeasurementWindow() { std::make_unique<TFormEval>()->ShowModal(); }
 
-void ShowDebugWindow(bool) { NotBuiltYet(lg_DEBUG_INFO); }
+void ShowDebugWindow(bool bbTest)
+{
+    const auto window = std::make_unique<TRegViewForm>();
+    if (bbTest) window->EnableSweeps();
+    window->ShowModal();
+}

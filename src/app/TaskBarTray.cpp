@@ -3,6 +3,7 @@
 #include "app/MenuWindows.h"
 #include "app/SpeedLock.h"
 #include "app/TaskBar.h"
+#include "diag/RegViewForm.h"
 #include "platform/Application.h"
 #include "platform/Assert.h"
 #include "platform/MessageBox.h"
@@ -48,6 +49,9 @@ void TFormMain::TrayMessage(uint32_t mouseMessage)
 
 void TFormMain::LockTimerTimer()
 {
+    // The debug window's report owns the drives until it ends; ending the program waits too,
+    // as the report uses the drive list.
+    if (DebugReportRunning()) return;
     if (closeRequested_) {
         Close();
         return;
