@@ -96,6 +96,8 @@ if [ "$gui_ready" -eq 0 ] && [ -f "$build/src/kalmor.exe" ]; then
   kalmor_checks "$build"
   source tests/wine/config/checks.sh
   config_checks "$build"
+  source tests/wine/evaldebug/checks.sh
+  evaldebug_checks "$build"
 fi
 
 gui_stop
