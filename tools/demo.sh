@@ -3,8 +3,9 @@
 # default emulated system (or the scenario file given as the argument). With a display it
 # opens the program there (a Wine desktop of 800x600 with its tray) and waits until you end
 # it from the tray menu. Without one it runs headless under Xvfb: it shows the splash, the
-# settings dialog and the About window in English and in German, saves screenshots of them
-# under build/screenshots/ and prints a summary of the commands the emulated drives received.
+# settings dialog, the About window, the measurement window and the debug window in English
+# and in German (the last two on a drive of one speed step), saves screenshots of them under
+# build/screenshots/ and prints a summary of the commands the emulated drives received.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -19,6 +20,7 @@ visible=${DISPLAY:-}
 set +e
 source tools/wine-gui.sh
 source tools/wine-kalmor.sh
+source tests/wine/evaldebug/checks.sh
 gui_start $build || { echo "Wine or the X server did not start" >&2; exit 1; }
 kalmor_setup $build
 trap 'kalmor_teardown; gui_stop' EXIT
@@ -50,6 +52,26 @@ show() {
   kalmor_wait_end 10
 }
 
+# windows LANG NAME TITLE DONE: the measurement window's whole run of the one step of
+# emu/scenarios/measure-one-step.json, then the debug window with its report. It sets the
+# locale for every Wine program it starts: run it in a subshell.
+windows() {
+  local window report
+  kalmor_forget
+  evaldebug_start "$1"
+  window=$(evaldebug_open "$evaldebug_measure_item" "$3") && gui_until 60 evaldebug_shows "$4" &&
+    gui_shot "measure-$2" && echo "build/screenshots/measure-$2.png"
+  wi click "$window" 6 >/dev/null && wi gone "$window" 5000 >/dev/null
+  kalmor_menu "$evaldebug_debug_item" && wi find '#32770' Kalmor 10000 >/dev/null && wi msgbox 7 >/dev/null
+  report=$(wi find KalmorForm 'Kalmor 1.02 / Debug' 10000) && gui_until 120 evaldebug_report_done &&
+    gui_shot "debug-$2" && echo "build/screenshots/debug-$2.png"
+  wi click "$report" 4 >/dev/null && wi gone "$report" 5000 >/dev/null
+  kalmor_exit
+}
+
+echo "Measurement and debug windows:"
+(windows C.UTF-8 en 'Measure speeds' ' Done\.')
+(windows de_DE.UTF-8 de 'Geschwindigkeiten messen' ' Fertig\.')
 echo "English user:"
 show C.UTF-8 en 'About...'
 echo "German user:"
