@@ -23,7 +23,7 @@ void PowerCycle(CdromDrive& drive)
     SpeedModel model = drive.speedModel();
     if (!model.steps.empty()) model.current = model.steps.size() - 1;
     drive.setSpeedModel(model);
-    drive.raiseUnitAttention();
+    drive.powerCycle();
 }
 
 std::string Insert(CdromDrive& drive, const std::string& json)

@@ -6,7 +6,8 @@
 //   speed HA ID KBPS      the drive takes the step a SET CD SPEED of KBPS selects, as if another
 //                         program had asked for it
 //   power HA ID           power cycle: mode pages back to their saved values, the fastest
-//                         step, and a unit attention (power on reset) for the next command
+//                         step, the motor stopped, a TEAC drive's EEPROM limit in force,
+//                         and a unit attention (power on reset) for the next command
 // Blank lines and lines starting with "#" are ignored.
 #include <string>
 

@@ -4,8 +4,9 @@
 # opens the program there (a Wine desktop of 800x600 with its tray) and waits until you end
 # it from the tray menu. Without one it runs headless under Xvfb: it shows the splash, the
 # settings dialog, the About window, the measurement window and the debug window in English
-# and in German (the last two on a drive of one speed step), saves screenshots of them under
-# build/screenshots/ and prints a summary of the commands the emulated drives received.
+# and in German (the last two on a drive of one speed step), and the TEAC EEPROM window on the
+# TEAC drives' system, saves screenshots of them under build/screenshots/ and prints a summary
+# of the commands the emulated drives received.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -46,8 +47,13 @@ show() {
   about=$(wi find KalmorForm "$3" 5000) && gui_shot "about-$2" && echo "build/screenshots/about-$2.png"
   wi list KalmorForm | sed -n 's/.* class="Static" text="\([^"]\+\)".*/    \1/p'
   wi click "$about" 10 >/dev/null
-  wi post "$(kalmor_main)" 0x401 1 0x204 >/dev/null
+  quit
+}
+
+# Exit from the tray menu (its last item).
+quit() {
   local menu
+  wi post "$(kalmor_main)" 0x401 1 0x204 >/dev/null
   menu=$(wi find '#32768' - 5000) && wi post "$menu" 0x100 0x26 0 >/dev/null && wi post "$menu" 0x100 0x0d 0 >/dev/null
   kalmor_wait_end 10
 }
@@ -72,10 +78,28 @@ windows() {
 echo "Measurement and debug windows:"
 (windows C.UTF-8 en 'Measure speeds' ' Done\.')
 (windows de_DE.UTF-8 de 'Geschwindigkeiten messen' ' Fertig\.')
+
+# teac LANG NAME: the TEAC EEPROM window on a system with the five TEAC models, the middle
+# button's limit written and its information box.
+source tests/wine/teac/checks.sh
+teac() {
+  kalmor_set "" Options 0
+  if teac_run "$1" teac-eeprom-drives.json "teac-$2"; then
+    echo "build/screenshots/teac-$2.png"
+    teac_press "$teac_button16_id" && gui_shot "teac-info-$2" && echo "build/screenshots/teac-info-$2.png"
+    wi msgbox 1 >/dev/null
+    teac_close
+  fi
+  quit
+}
+
 echo "English user:"
 show C.UTF-8 en 'About...'
 echo "German user:"
 show de_DE.UTF-8 de 'Über...'
+echo "The TEAC EEPROM window (German only), English and German user:"
+teac C.UTF-8 en
+teac de_DE.UTF-8 de
 
 echo "Commands the emulated drives received in the last run (host adapter:target:LUN, opcode):"
 awk '

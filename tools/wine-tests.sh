@@ -98,6 +98,8 @@ if [ "$gui_ready" -eq 0 ] && [ -f "$build/src/kalmor.exe" ]; then
   config_checks "$build"
   source tests/wine/evaldebug/checks.sh
   evaldebug_checks "$build"
+  source tests/wine/teac/checks.sh
+  teac_checks "$build"
 fi
 
 gui_stop

@@ -1,6 +1,6 @@
 #pragma once
 // The windows the tray menu opens, one function each: the one place where each window is
-// made, shown modally and destroyed. Windows not built yet are placeholders that say so.
+// made, shown modally and destroyed.
 #include <memory>
 
 #include "ui/Form.h"

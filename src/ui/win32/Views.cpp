@@ -6,6 +6,7 @@
 #include "ui/win32/EvalView.h"
 #include "ui/win32/MainView.h"
 #include "ui/win32/RegViewView.h"
+#include "ui/win32/TeacEEPROMView.h"
 
 void InstallViews()
 {
@@ -15,6 +16,7 @@ void InstallViews()
         if (auto* config = dynamic_cast<TFormConfigDialog*>(&form)) return std::make_unique<TConfigDialogView>(*config);
         if (auto* eval = dynamic_cast<TFormEval*>(&form)) return std::make_unique<TEvalView>(*eval);
         if (auto* report = dynamic_cast<TRegViewForm*>(&form)) return std::make_unique<TRegViewView>(*report);
+        if (auto* teac = dynamic_cast<TFormTeacEEPROM*>(&form)) return std::make_unique<TTeacEEPROMView>(*teac);
         return nullptr;
     });
 }
