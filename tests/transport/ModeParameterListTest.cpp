@@ -84,14 +84,9 @@ TEST(ModeParameterList, RepairShortensAFirstPageThatOvershootsByUpToFour)
             EXPECT_EQ(list.GetModePageLen(0x0D), 8);
         }
     }
-}
-
-TEST(ModeParameterList, RepairNeverTurnsALengthNegative)
-{
-    // The first page starts at the last byte of the answer: its length byte 0 must not wrap.
+    // A first page whose length byte 0 is the answer's last byte: the length must not wrap.
     auto answer = Answer10({0x0D});
     answer.push_back(0x00);
-    TModeParameterList list;
     Load(list, answer, MODE_SENSE_10);
     EXPECT_FALSE(list.RepairPageLength(0x0D));
     EXPECT_EQ(list.Data()[9], 0x00);
@@ -107,7 +102,6 @@ TEST(ModeParameterList, ConversionRefusesWhatItCannotExplain)
 
     Load(list, SixByteHeaderIn10(Concat({kPageB, kPageA}), 0, 0), MODE_SENSE_10);
     EXPECT_FALSE(list.ConvertHeader());
-
 }
 
 // Lengths and offsets from a drive that point outside the list: every answer below
