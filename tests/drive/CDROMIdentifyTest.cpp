@@ -8,24 +8,28 @@ using emu::Capabilities;
 using emu::CapabilitiesPage;
 using emu::MakeCdromDrive;
 
+// A whole capabilities page, and one ending with byte 12: the buffer size and current speed are cut off.
 TEST_F(CDROMTest, UnknownDriveWithCapabilitiesPageIsGenericMmc)
 {
-    auto device = MakeCdromDrive("ACME    ", "FAST CD 48      ", "1.00");
-    Capabilities caps;
-    caps.writer = true;
-    caps.audioBits = 0x13;
-    caps.bufferKB = 0x0180;
-    device->modePages().setPage(CapabilitiesPage(caps));
-    auto drive = Open(device);
-    ASSERT_TRUE(drive->Exists);
-    EXPECT_EQ("MMC", drive->FamilyName());
-    EXPECT_EQ("GENERIC", drive->ModelName());
-    EXPECT_TRUE(drive->IsWriter);
-    EXPECT_TRUE(drive->C2Pointers);
-    EXPECT_TRUE(drive->C2Supported);
-    EXPECT_TRUE(drive->CddaCommands);
-    EXPECT_TRUE(drive->CddaStreamAccurate);
-    EXPECT_EQ(384, drive->BufferSizeKB);
+    for (const int length : {0, 13}) {
+        SCOPED_TRACE(length);
+        auto device = MakeCdromDrive("ACME    ", "FAST CD 48      ", "1.00");
+        Capabilities caps;
+        caps.writer = true;
+        caps.audioBits = 0x13;
+        caps.bufferKB = 0x0180;
+        if (length) caps.length = uint8_t(length);
+        device->modePages().setPage(CapabilitiesPage(caps));
+        auto drive = Open(device, length ? 1 : 0);
+        ASSERT_TRUE(drive->Exists);
+        EXPECT_EQ(drive->FamilyName() + " " + drive->ModelName(), "MMC GENERIC");
+        EXPECT_TRUE(drive->IsWriter && drive->C2Pointers && drive->C2Supported && drive->CddaCommands &&
+                    drive->CddaStreamAccurate);
+        EXPECT_EQ(std::tuple(length ? -1 : 384, 7056), std::tuple(drive->BufferSizeKB, drive->MaxReadSpeed()));
+        if (length) {
+            EXPECT_EQ(-1, drive->CurrentReadSpeed());
+        }
+    }
 }
 
 TEST_F(CDROMTest, FamilyByDatabaseRowThenPageThenVendor)
@@ -67,21 +71,6 @@ TEST_F(CDROMTest, OnlyCdRomAndWriteOnceDevicesAreDrives)
     auto absent = std::make_unique<TCDROM>(0, 5, 0);
     EXPECT_FALSE(absent->Exists);
     EXPECT_THROW(absent->ReadCapacity(), EAssertionFailed);
-}
-
-TEST_F(CDROMTest, ShortCapabilitiesPageLeavesMissingFieldsUnset)
-{
-    auto device = MakeCdromDrive("ACME    ", "SHORT PAGE      ", "1.00");
-    Capabilities caps;
-    caps.writer = true;
-    caps.length = 13;  // ends with byte 12: the buffer size is cut in half
-    device->modePages().setPage(CapabilitiesPage(caps));
-    auto drive = Open(device);
-    EXPECT_EQ("MMC", drive->FamilyName());
-    EXPECT_TRUE(drive->IsWriter);
-    EXPECT_EQ(-1, drive->BufferSizeKB);
-    EXPECT_EQ(-1, drive->CurrentReadSpeed());
-    EXPECT_EQ(7056, drive->MaxReadSpeed());  // bytes 8-9 are still there
 }
 
 TEST_F(CDROMTest, InquiryStringsWithControlCharactersAndZeroBytes)

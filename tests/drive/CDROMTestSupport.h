@@ -31,6 +31,15 @@ protected:
         return cdbs;
     }
 
+    // The factors of the SET CD SPEED commands sent to target since the last clear.
+    std::vector<int> SpeedsSet(uint8_t target = 0) const
+    {
+        std::vector<int> factors;
+        for (const emu::LogEntry& entry : manager_->log())
+            if (entry.target == target && entry.cdb[0] == 0xBB) factors.push_back((entry.cdb[2] << 8 | entry.cdb[3]) / 176);
+        return factors;
+    }
+
     // The data of every MODE SELECT sent since the last clear.
     std::vector<std::vector<uint8_t>> ModeSelects() const
     {

@@ -36,20 +36,16 @@ TEST_F(CDROMTest, InactivityKeepsTheHighNibbleAndHonoursTheMask)
     auto drive = Open(TimerDrive(0x25, 0x0F, {}), 1);
     EXPECT_TRUE(drive->SetInactivity(9));
     ASSERT_EQ(1u, ModeSelects().size());
-    EXPECT_EQ(0x29, SelectedPageByte(ModeSelects()[0], true, 0x0D, 3));
-    EXPECT_EQ(0x29, drive->GetInactivity(false));
-    EXPECT_EQ(0x25, drive->GetInactivity(true));
-    EXPECT_EQ("32 Min", TCDROM::InactivityName(15));
-    EXPECT_EQ("[FEHLER]", TCDROM::InactivityName(16));
-    EXPECT_EQ("[FEHLER]", TCDROM::InactivityName(-1));
+    EXPECT_EQ(std::tuple(0x29, 0x29, 0x25),
+              std::tuple(SelectedPageByte(ModeSelects()[0], true, 0x0D, 3), drive->GetInactivity(false), drive->GetInactivity(true)));
+    EXPECT_EQ("32 Min|[FEHLER]|[FEHLER]",
+              TCDROM::InactivityName(15) + "|" + TCDROM::InactivityName(16) + "|" + TCDROM::InactivityName(-1));
 }
 
 TEST_F(CDROMTest, PowerTimersInTenthsUnderTheMask)
 {
     auto narrow = Open(TimerDrive(0, 0, {{7, 0xFF}}), 0);
-    EXPECT_EQ(10, narrow->GetIdle(false));
-    EXPECT_EQ(20, narrow->GetStandby(false));
-    EXPECT_EQ(25, narrow->GetIdleLimit());  // 0x0000FF / 10
+    EXPECT_EQ(std::tuple(10, 20, 25), std::tuple(narrow->GetIdle(false), narrow->GetStandby(false), narrow->GetIdleLimit()));  // limit 0xFF / 10
     EXPECT_FALSE(narrow->SetIdle(30));
     EXPECT_TRUE(ModeSelects().empty());
 
@@ -74,13 +70,9 @@ TEST_F(CDROMTest, TimersOfPagesTooShortAreUnavailable)
     device->modePages().setPage(PageWithMask(0x0D, 3, {}, {}));
     device->modePages().setPage(PageWithMask(0x1A, 10, {}, {{7, 0xFF}}));
     auto drive = Open(device);
-    EXPECT_EQ(-1, drive->GetInactivity(false));
-    EXPECT_EQ(-1, drive->GetInactivityMask());
-    EXPECT_FALSE(drive->SetInactivity(3));
-    EXPECT_EQ(0, drive->GetIdle(false));
-    EXPECT_EQ(-1, drive->GetStandby(false));
-    EXPECT_EQ(-1, drive->GetStandbyLimit());
-    EXPECT_FALSE(drive->SetStandby(10));
+    EXPECT_EQ(std::tuple(-1, -1, 0, -1, -1), std::tuple(drive->GetInactivity(false), drive->GetInactivityMask(), drive->GetIdle(false),
+                                                      drive->GetStandby(false), drive->GetStandbyLimit()));
+    EXPECT_FALSE(drive->SetInactivity(3) || drive->SetStandby(10));
     EXPECT_TRUE(ModeSelects().empty());
 }
 
@@ -125,10 +117,8 @@ TEST_F(CDROMTest, ReportProbesSendTheirCdbsAndFailWithoutTheFeatures)
     int32_t state = -1;
     int32_t lba = -1;
     uint8_t descriptor[8] = {};
-    EXPECT_FALSE(drive->MechanismStatus(state, lba));
-    EXPECT_FALSE(drive->RealTimeStreamingFeature());
-    EXPECT_FALSE(drive->CdMasteringFeature(descriptor));
-    EXPECT_FALSE(drive->PerformanceProbe());
+    EXPECT_FALSE(drive->MechanismStatus(state, lba) || drive->RealTimeStreamingFeature() ||
+                 drive->CdMasteringFeature(descriptor) || drive->PerformanceProbe());
 
     model.features = {{0x0107, {0, 0, 0, 0}}, {0x002E, {0x5A, 1, 2, 3}}};
     model.performanceDescriptors = 1;
@@ -138,16 +128,14 @@ TEST_F(CDROMTest, ReportProbesSendTheirCdbsAndFailWithoutTheFeatures)
     device->setSpeedModel(model);
     manager_->clearLog();
     ASSERT_TRUE(drive->MechanismStatus(state, lba));
-    EXPECT_EQ(1, state);
-    EXPECT_EQ(0x012345, lba);
+    EXPECT_EQ(std::tuple(1, 0x012345), std::tuple(state, lba));
     EXPECT_TRUE(drive->RealTimeStreamingFeature());
     ASSERT_TRUE(drive->CdMasteringFeature(descriptor));
     EXPECT_EQ((std::vector<uint8_t>{0x00, 0x2E, 0x01, 0x04, 0x5A, 1, 2, 3}), std::vector<uint8_t>(descriptor, descriptor + 8));
     EXPECT_TRUE(drive->PerformanceProbe());
-    const auto cdbs = Cdbs();
-    ASSERT_EQ(4u, cdbs.size());
-    EXPECT_EQ((std::vector<uint8_t>{0xBD, 0, 0, 0, 0, 0, 0, 0, 0, 136, 0, 0}), cdbs[0]);
-    EXPECT_EQ((std::vector<uint8_t>{0x46, 2, 0x01, 0x07, 0, 0, 0, 0x04, 0x00, 0, 0, 0}), cdbs[1]);
-    EXPECT_EQ((std::vector<uint8_t>{0x46, 2, 0x00, 0x2E, 0, 0, 0, 0x04, 0x00, 0, 0, 0}), cdbs[2]);
-    EXPECT_EQ((std::vector<uint8_t>{0xAC, 0, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0}), cdbs[3]);
+    EXPECT_EQ((std::vector<std::vector<uint8_t>>{{0xBD, 0, 0, 0, 0, 0, 0, 0, 0, 136, 0, 0},
+                                                 {0x46, 2, 0x01, 0x07, 0, 0, 0, 0x04, 0x00, 0, 0, 0},
+                                                 {0x46, 2, 0x00, 0x2E, 0, 0, 0, 0x04, 0x00, 0, 0, 0},
+                                                 {0xAC, 0, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0}}),
+              Cdbs());
 }
