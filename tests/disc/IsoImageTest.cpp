@@ -9,35 +9,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A scratch folder removed with the test.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "kalmor-disc-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : "";
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        if (!path_.empty()) fs::remove_all(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 TEST_F(DiscTest, IsoImageGivesItsLabelAndIdentity)
 {
     if (std::system("command -v genisoimage >/dev/null 2>&1") != 0) GTEST_SKIP() << "genisoimage is not installed";
-    TempDir dir;
-    ASSERT_FALSE(dir.path().empty());
-    fs::create_directory(dir.path() + "/content");
-    std::ofstream(dir.path() + "/content/readme.txt") << "An emulated disc.\n";
-    const std::string iso = dir.path() + "/x.iso";
-    const std::string command =
-        "genisoimage -quiet -V \"MY DISC\" -o \"" + iso + "\" \"" + dir.path() + "/content\" >/dev/null 2>&1";
+    std::string dir = (fs::temp_directory_path() / "kalmor-disc-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    fs::create_directory(dir + "/content");
+    std::ofstream(dir + "/content/readme.txt") << "An emulated disc.\n";
+    const std::string iso = dir + "/x.iso";
+    const std::string command = "genisoimage -quiet -V \"MY DISC\" -o \"" + iso + "\" \"" + dir + "/content\" >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const uint32_t blocks = uint32_t(fs::file_size(iso) / 2048);
     const std::string identity = "Daten-CD/\"MYDISC\"/1D0" + std::to_string(blocks - 1);
@@ -48,7 +28,7 @@ TEST_F(DiscTest, IsoImageGivesItsLabelAndIdentity)
     ASSERT_TRUE(drive->ReadTOC());
     EXPECT_EQ(drive->GetVolumeLabel(), "MYDISC");
     EXPECT_EQ(drive->DiscIdentity(80), identity);
-
+    fs::remove_all(dir);
 }
 
 }  // namespace
