@@ -46,68 +46,55 @@ TEST_F(StoreTest, DriveListKeepsTenCdromDrivesWithTheirTimersAndPlextorFeatures)
     EXPECT_EQ(-1, TeacEepromDrive);
 }
 
+// What a profile sends: its speed and timers, not its lock. Missing values and values no drive
+// accepts leave the drive at its defaults (idle 60 s, standby 300 s) or as it was; without a
+// profile nothing is sent. The rows run in order on one drive.
 TEST_F(StoreTest, LoadSettingsAppliesSpeedAndTimersButNotTheLock)
 {
+    using Key = platform::RegKey;
+    const struct {
+        const char* what;
+        std::function<void(Key&)> write;  // nullptr: no profile
+        int speedSent;                    // -1: no SET CD SPEED
+        int64_t idle, standby;            // tenths of a second sent; -1: none
+        int lock;
+        std::string lockText;
+    } cases[] = {
+        {"no profile", nullptr, -1, -1, -1, -1, ""},
+        {"empty profile", [](Key&) {}, -1, 600, 1200, -1, ""},
+        {"every value",
+         [](Key& k) { k.writeInteger("Speed", 8), k.writeInteger("LockSpeed", 16), k.writeInteger("StandBy", 60), k.writeInteger("Idle", 45); },
+         8 * 177 + 87, 450, 600, 16, "16x"},  // no stored text: made from the factor
+        {"values no drive accepts",
+         [](Key& k) { k.writeInteger("Speed", 1000), k.writeInteger("LockSpeed", 300), k.writeInteger("StandBy", -5), k.writeInteger("Idle", 0x7FFFFFFF); },
+         -1, 600, 3000, -1, ""},
+        {"speed as text, overlong lock text",
+         [](Key& k) { k.writeString("Speed", "8"), k.writeInteger("LockSpeed", 16), k.writeString("LockSpeedStr", std::string(10000, 'x')); },
+         -1, 600, 3000, 16, std::string(kMaxLockSpeedStrLength, 'x')},
+    };
     manager_->attach(0, 0, 0, MmcDrive());
     StartProgram();
-    platform::RegKey key = ProfileKey("Default");
-    key.writeInteger("Speed", 8);
-    key.writeInteger("LockSpeed", 16);
-    key.writeInteger("StandBy", 60);
-    key.writeInteger("Idle", 45);
     DebugMode = true;
-    ASSERT_TRUE(LoadSettings(0, "Default"));
-
-    const auto speeds = Cdbs(kSetCdSpeed);
-    ASSERT_EQ(1u, speeds.size());
-    EXPECT_EQ(8 * 177 + 87, getBe16(&speeds[0][2]));
-    EXPECT_EQ(600, LastTimer(8));
-    EXPECT_EQ(450, LastTimer(4));
-    EXPECT_EQ("16x", Drives[0].LockSpeedStr);  // no stored text: made from the factor
-    const auto sounds = platform::host::TakePlayedSounds();
-    ASSERT_EQ(1u, sounds.size());
-    EXPECT_EQ("MailBeep", sounds[0].name);
-}
-
-TEST_F(StoreTest, EmptyProfileRestoresOnlyTheDefaultIdleTime)
-{
-    manager_->attach(0, 0, 0, MmcDrive());
-    StartProgram();
-    EXPECT_FALSE(LoadSettings(0, "Default"));
-    EXPECT_TRUE(manager_->log().empty());
-
-    ProfileKey("Default");
-    ASSERT_TRUE(LoadSettings(0, "Default"));
-    EXPECT_TRUE(Cdbs(kSetCdSpeed).empty());
-    EXPECT_EQ(600, LastTimer(4));   // default idle 60 s
-    EXPECT_EQ(1200, LastTimer(8));  // standby as it was
-    EXPECT_FALSE(Drives[0].UseIdleTimer);
-    EXPECT_TRUE(platform::host::TakePlayedSounds().empty());
-}
-
-TEST_F(StoreTest, StoredValuesNoDriveAcceptsCountAsMissing)
-{
-    manager_->attach(0, 0, 0, MmcDrive());
-    StartProgram();
-    platform::RegKey key = ProfileKey("Default");
-    key.writeInteger("Speed", 1000);
-    key.writeInteger("LockSpeed", 300);
-    key.writeInteger("StandBy", -5);
-    key.writeInteger("Idle", 0x7FFFFFFF);
-    ASSERT_TRUE(LoadSettings(0, "Default"));
-    EXPECT_TRUE(Cdbs(kSetCdSpeed).empty());
-    EXPECT_EQ(-1, Drives[0].LockSpeed);
-    EXPECT_EQ(3000, LastTimer(8));  // default standby 300 s
-    EXPECT_EQ(600, LastTimer(4));   // default idle 60 s
-
-    // A speed stored as text is no speed either; an overlong display text is cut.
-    key.writeString("Speed", "8");
-    key.writeInteger("LockSpeed", 16);
-    key.writeString("LockSpeedStr", std::string(10000, 'x'));
-    manager_->clearLog();
-    ASSERT_TRUE(LoadSettings(0, "Default"));
-    EXPECT_TRUE(Cdbs(kSetCdSpeed).empty());
-    EXPECT_EQ(std::string(kMaxLockSpeedStrLength, 'x'), Drives[0].LockSpeedStr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::host::ClearRegistry();
+        manager_->clearLog();
+        if (c.write) {
+            Key key = ProfileKey("Default");
+            c.write(key);
+        }
+        EXPECT_EQ(c.write != nullptr, LoadSettings(0, "Default"));
+        const auto speeds = Cdbs(kSetCdSpeed);
+        EXPECT_EQ(c.speedSent, speeds.size() == 1 ? int(getBe16(&speeds[0][2])) : speeds.empty() ? -1 : -2);
+        EXPECT_EQ(std::tuple(c.idle, c.standby), std::tuple(LastTimer(4), LastTimer(8)));
+        EXPECT_EQ(c.write && c.idle == 450, Drives[0].UseIdleTimer);
+        if (c.write) {
+            EXPECT_EQ(std::tuple(c.lock, c.lockText), std::tuple(int(Drives[0].LockSpeed), Drives[0].LockSpeedStr));
+        }
+        const auto sounds = platform::host::TakePlayedSounds();
+        EXPECT_EQ(sounds.size() == 1 ? sounds[0].name : std::to_string(sounds.size()), c.write ? "MailBeep" : "0");  // debug mode
+        EXPECT_EQ(manager_->log().empty(), !c.write);
+    }
 }
 
 TEST_F(StoreTest, SaveSettingsWritesOnlyWhatTheDriveSupports)
