@@ -38,13 +38,6 @@ protected:
         return *dialog;
     }
 
-    // Factors of the SET CD SPEED commands sent since the last clear.
-    std::vector<int> SpeedsSent() const
-    {
-        std::vector<int> factors;
-        for (const auto& cdb : Cdbs(kSetCdSpeed)) factors.push_back((getBe16(&cdb[2]) - 87) / 177);
-        return factors;
-    }
     static void Tick(uint32_t ms = Dialog::kMinInterval) { platform::host::RunFor(ms); }
 
     std::unique_ptr<Dialog> dialog;
@@ -93,13 +86,13 @@ TEST_F(ConfigDlgTest, MovingTheSliderOfALockedDriveRelocksAtTheSpeedTheDriveTook
     Dialog& d = Open();
     d.BitCheckLock.Checked = true;
     d.BitCheckLockClick();
-    EXPECT_TRUE(SpeedsSent().empty() && ModeSelects().empty());  // the lock is stored, not sent
+    EXPECT_TRUE(SpeedsSet().empty() && ModeSelects().empty());  // the lock is stored, not sent
     EXPECT_EQ(32, ProfileKey("Default").readInteger("LockSpeed"));
 
     manager_->clearLog();
     d.SpeedBar.Position = 20;  // the drive's step for 20x is 16x
     d.SpeedBarChange();
-    EXPECT_EQ(std::vector<int>{20}, SpeedsSent());
+    EXPECT_EQ(std::vector<int>{20}, SpeedsSet());
     EXPECT_EQ(kSetCdSpeed, manager_->log().front().cdb[0]);
     EXPECT_EQ(std::tuple(16, std::string("16x")), std::tuple(Drives[0].LockSpeed, Drives[0].LockSpeedStr));
     platform::RegKey stored = ProfileKey("Default");
@@ -111,11 +104,14 @@ TEST_F(ConfigDlgTest, MovingTheSliderOfALockedDriveRelocksAtTheSpeedTheDriveTook
     Drives[0].CDROM->SetCDSpeed(32);
     manager_->clearLog();
     Tick();
-    EXPECT_EQ(std::vector<int>{16}, SpeedsSent());
+    EXPECT_EQ(std::vector<int>{16}, SpeedsSet());
     EXPECT_EQ(std::tuple(std::string(" locked to 16x "), TColor::Highlight),
               std::tuple(d.BitCheckLock.Caption, d.BitCheckLock.FontColor));
 }
 
+// A value changed while its box is off shows the message, sends nothing and gets the drive's value
+// back at the next tick; ticking the box sends nothing, a value then goes out between TEST UNIT
+// READYs; unticking puts the drive's default back.
 TEST_F(ConfigDlgTest, TimerBoxOffPutsTheDrivesDefaultBackOnSendsNothing)
 {
     struct Case {
@@ -126,19 +122,33 @@ TEST_F(ConfigDlgTest, TimerBoxOffPutsTheDrivesDefaultBackOnSendsNothing)
         int index;  // first byte of the timer in page 0x1A
         int64_t defaultTenths;
         const char* value;
+        int driveSeconds;
+        const char* message;
     };
     for (const Case& c : {Case{&Dialog::BitStandbyActive, &Dialog::BitStandbyActiveClick, &Dialog::Standby,
-                               &Dialog::StandbyChange, 8, 3000, "StandBy"},
+                               &Dialog::StandbyChange, 8, 3000, "StandBy", 120,
+                               "\" Standby Timer \" has to be checked before setting the standby timer."},
                           Case{&Dialog::BitIdleActive, &Dialog::BitIdleActiveClick, &Dialog::Idle, &Dialog::IdleChange,
-                               4, 600, "Idle"}}) {
+                               4, 600, "Idle", 30, "\" Idle Timer \" has to be checked before setting the idle timer."}}) {
+        SCOPED_TRACE(c.value);
         manager_->attach(0, 0, 0, MmcDrive());
         Dialog& d = Open();
+        (d.*c.edit).Value = 77;
+        (d.*c.change)();
+        EXPECT_TRUE(manager_->log().empty());
+        const auto messages = platform::host::TakeMessages();
+        ASSERT_EQ(1u, messages.size());
+        EXPECT_EQ(std::tuple(platform::MessageKind::Information, size_t(0)), std::tuple(messages[0].kind, messages[0].text.find(c.message)));
+        Tick();
+        EXPECT_EQ(c.driveSeconds, (d.*c.edit).Value);
+        EXPECT_TRUE(ModeSelects().empty());
+
+        manager_->clearLog();
         (d.*c.box).Checked = true;
         (d.*c.click)();
-        EXPECT_TRUE(manager_->log().empty()) << c.value;
-
+        EXPECT_TRUE(manager_->log().empty());
         (d.*c.edit).Value = 77;
-        (d.*c.change)();  // TEST UNIT READY around the value
+        (d.*c.change)();
         const auto cdbs = Cdbs();
         EXPECT_EQ(std::tuple(kTestUnitReady, kTestUnitReady), std::tuple(cdbs.front()[0], cdbs.back()[0]));
         EXPECT_EQ(std::tuple(int64_t(770), 77), std::tuple(LastTimer(c.index), *ProfileKey("Default").readInteger(c.value)));
@@ -150,24 +160,6 @@ TEST_F(ConfigDlgTest, TimerBoxOffPutsTheDrivesDefaultBackOnSendsNothing)
                   std::tuple(LastTimer(c.index), *ProfileKey("Default").readInteger(c.value)));
         dialog.reset();
     }
-}
-
-TEST_F(ConfigDlgTest, TimerValueChangedWhileItsBoxIsOffShowsTheMessageAndSendsNothing)
-{
-    manager_->attach(0, 0, 0, MmcDrive());
-    Dialog& d = Open();
-    d.Standby.Value = d.Idle.Value = 77;
-    d.StandbyChange();
-    d.IdleChange();
-    EXPECT_TRUE(manager_->log().empty());
-    const auto messages = platform::host::TakeMessages();
-    ASSERT_EQ(2u, messages.size());
-    EXPECT_EQ(platform::MessageKind::Information, messages[0].kind);
-    EXPECT_EQ(0u, messages[0].text.find("\" Standby Timer \" has to be checked before setting the standby timer."));
-    EXPECT_EQ(0u, messages[1].text.find("\" Idle Timer \" has to be checked before setting the idle timer."));
-    Tick();  // the drive's values come back
-    EXPECT_EQ(std::tuple(120, 30), std::tuple(d.Standby.Value, d.Idle.Value));
-    EXPECT_TRUE(ModeSelects().empty());
 }
 
 TEST_F(ConfigDlgTest, PerDiscOffDeletesTheDiscKeyAndMediumDetectionOffLoadsTheDefaultsAtTheNextTick)
@@ -199,7 +191,7 @@ TEST_F(ConfigDlgTest, PerDiscOffDeletesTheDiscKeyAndMediumDetectionOffLoadsTheDe
     d.BitCheckIndividual.Checked = false;
     d.BitCheckIndividualClick();
     EXPECT_FALSE(ProfileExists(0, discId));
-    EXPECT_EQ(std::vector<int>{8}, SpeedsSent());
+    EXPECT_EQ(std::vector<int>{8}, SpeedsSet());
 
     manager_->clearLog();
     d.BitCheckDetectMediumChange.Checked = false;
@@ -208,7 +200,7 @@ TEST_F(ConfigDlgTest, PerDiscOffDeletesTheDiscKeyAndMediumDetectionOffLoadsTheDe
     EXPECT_EQ(0, platform::OpenKey(RegRoot::CurrentUser, regnames::DriveKey(0, 0)).readInteger("DetectMediumChange"));
     Tick();
     Tick(Dialog::kMaxInterval);  // the first tick loads "Default", the next nothing
-    EXPECT_EQ(std::vector<int>{8}, SpeedsSent());
+    EXPECT_EQ(std::vector<int>{8}, SpeedsSet());
     EXPECT_EQ(std::tuple(false, false, lg_SETTINGSGROUP),
               std::tuple(d.BitCheckIndividual.Visible, d.BitCheckIndividual.Enabled, d.GroupBoxDrive.Caption));
 }

@@ -83,24 +83,6 @@ protected:
         FreeDriveList();
     }
 
-    bool ShownModally(const TForm* form) const
-    {
-        for (const TForm* shown : shown_)
-            if (shown == form) return true;
-        return false;
-    }
-
-    // The speed factor of every SET CD SPEED sent to target since the log was cleared.
-    std::vector<int> SpeedsSet(uint8_t target) const
-    {
-        std::vector<int> factors;
-        for (const emu::LogEntry& entry : manager_->log()) {
-            if (entry.target == target && entry.cdb[0] == 0xBB)
-                factors.push_back((entry.cdb[2] << 8 | entry.cdb[3]) / 176);
-        }
-        return factors;
-    }
-
     std::unique_ptr<TForm> dialog_;
     std::unique_ptr<TFormMain> main_;
     std::vector<std::string> hints_;
