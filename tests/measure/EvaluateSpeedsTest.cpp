@@ -33,14 +33,9 @@ protected:
                   const std::vector<int>& stored, std::shared_ptr<emu::Disc> disc,
                   FailingCommands::Filter fails = nullptr)
     {
-        auto drive = emu::MakeCdromDrive("EMULATED", product, "1.00");
-        emu::SpeedModel model;
-        for (const int f : factors) model.steps.push_back({uint32_t(f * 176), uint32_t(f * 1764 / 10), -1, Clv(f), {}});
-        model.current = factors.size() - 1;
-        drive->setSpeedModel(model);
-        emu::Capabilities caps;
-        caps.maxReadKBps = uint16_t(model.steps.back().reportedKBps);
-        drive->modePages().setPage(emu::CapabilitiesPage(caps));
+        std::vector<std::pair<int, emu::Rotation>> steps;
+        for (const int f : factors) steps.push_back({f, Clv(f)});
+        auto drive = SpinningDrive(product, steps);
         if (disc) drive->setMedium(std::move(disc));
         std::shared_ptr<emu::Device> device = drive;
         if (fails) device = std::make_shared<FailingCommands>(drive, fails);
@@ -62,14 +57,6 @@ protected:
         });
         form->ShowModal();
         return form;
-    }
-
-    std::vector<int> SpeedsSet(uint8_t target) const
-    {
-        std::vector<int> factors;
-        for (const emu::LogEntry& entry : manager_->log())
-            if (entry.target == target && entry.cdb[0] == kSetCdSpeed) factors.push_back(getBe16(&entry.cdb[2]) / 176);
-        return factors;
     }
 
     bool closedItself_ = false;

@@ -25,6 +25,23 @@ inline std::shared_ptr<emu::Disc> LongDataDisc(uint32_t blocks = 333000)
     return disc;
 }
 
+// A drive of one step per rotation (factor, rotation; slowest first) at its fastest step. A step
+// of factor F reports F * 176.4 KB/s.
+inline std::shared_ptr<emu::CdromDrive> SpinningDrive(const std::string& product,
+                                                     const std::vector<std::pair<int, emu::Rotation>>& steps)
+{
+    auto drive = emu::MakeCdromDrive("EMULATED", product, "1.00");
+    emu::SpeedModel model;
+    for (const auto& [factor, rotation] : steps)
+        model.steps.push_back({uint32_t(factor * 176), uint32_t(factor * 1764 / 10), -1, rotation, {}});
+    model.current = steps.size() - 1;
+    drive->setSpeedModel(model);
+    emu::Capabilities caps;
+    caps.maxReadKBps = uint16_t(model.steps.back().reportedKBps);
+    drive->modePages().setPage(emu::CapabilitiesPage(caps));
+    return drive;
+}
+
 class MeasureTest : public DiscTest {
 protected:
     void SetUp() override
@@ -34,22 +51,15 @@ protected:
         list_.UnlockList();
     }
 
-    // A drive of the family with one step per rotation (factor, rotation; slowest first), at its
-    // fastest step, holding the disc. A step of factor F reports F * 176.4 KB/s. The watcher sees
-    // every command first and may fail it.
+    // A spinning drive of the family holding the disc, opened. The watcher sees every command
+    // first and may fail it.
     std::unique_ptr<TCDROM> OpenSpinning(const std::vector<std::pair<int, emu::Rotation>>& steps,
                                          std::shared_ptr<emu::Disc> disc, uint8_t family = FamilyMmc,
                                          FailingCommands::Filter watcher = nullptr)
     {
-        emu_ = emu::MakeCdromDrive("EMULATED", "CD-ROM SPINNING", "1.00");
+        emu_ = SpinningDrive("CD-ROM SPINNING", steps);
         emu_->disc().commands() = emu::DiscReadCommandsOfFamily(family);
-        emu::SpeedModel model;
-        for (const auto& [factor, rotation] : steps)
-            model.steps.push_back({uint32_t(factor * 176), uint32_t(factor * 1764 / 10), -1, rotation, {}});
-        emu::Capabilities caps;
-        caps.maxReadKBps = uint16_t(model.steps.back().reportedKBps);
-        emu_->modePages().setPage(emu::CapabilitiesPage(caps));
-        model.current = steps.size() - 1;
+        emu::SpeedModel model = emu_->speedModel();
         model.spinUpMs = 1500;
         model.seekMs = 100;
         emu_->setSpeedModel(model);
