@@ -26,12 +26,6 @@ struct DeviceTest : testing::Test {
     std::shared_ptr<emu::GenericDevice> disk;
 };
 
-std::vector<uint8_t> Read10(uint32_t lba, uint16_t count)
-{
-    return {0x28, 0, uint8_t(lba >> 24), uint8_t(lba >> 16), uint8_t(lba >> 8), uint8_t(lba), 0,
-            uint8_t(count >> 8), uint8_t(count), 0};
-}
-
 bool HoldsBlock(const std::vector<uint8_t>& data, size_t offset, uint32_t lba)
 {
     for (uint32_t i = 0; i < emu::kBlockSize; ++i)

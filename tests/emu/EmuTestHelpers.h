@@ -26,6 +26,12 @@ inline SRB_ExecSCSICmd ExecSrb(uint8_t ha, uint8_t target, std::vector<uint8_t> 
     return srb;
 }
 
+inline std::vector<uint8_t> Read10(uint32_t lba, uint16_t count)
+{
+    return {0x28, 0, uint8_t(lba >> 24), uint8_t(lba >> 16), uint8_t(lba >> 8), uint8_t(lba), 0,
+            uint8_t(count >> 8), uint8_t(count), 0};
+}
+
 // Sends a command with data in and returns the bytes the buffer received.
 struct DataIn {
     uint32_t status;

@@ -8,7 +8,6 @@
 #include "emu/CdromDrive.h"
 #include "emu/Disc.h"
 #include "emu/DriveBuilder.h"
-#include "emu/Scenario.h"
 #include "platform/Time.h"
 #include "platform/host/Host.h"
 
@@ -17,12 +16,6 @@ using namespace emutest;
 namespace {
 
 constexpr uint32_t kFullDisc = 335475;  // 4473 s: the outer edge (58 mm) at 1300 mm/s
-
-std::vector<uint8_t> Read10(uint32_t lba, uint16_t count)
-{
-    return {0x28, 0, uint8_t(lba >> 24), uint8_t(lba >> 16), uint8_t(lba >> 8), uint8_t(lba), 0,
-            uint8_t(count >> 8), uint8_t(count), 0};
-}
 
 struct RotationTest : testing::Test {
     // One drive, steps 0 and 1, a data disc reaching the outer edge.
@@ -127,27 +120,4 @@ TEST_F(RotationTest, StartsStepChangesSeeksAndRetriesTakeTheirTime)
     uint32_t status = 0;
     EXPECT_EQ(Took(Read10(250050, 16), 16 * 2048, &status), 900u);
     EXPECT_EQ(status, uint32_t(SS_ERR));
-}
-
-TEST(RotationScenario, FieldsAreCheckedLikeEveryOther)
-{
-    auto error = [](const std::string& step, const std::string& disc = "") {
-        return emu::ParseScenario(R"({"hostAdapters": [{"targets": [{"id": 0, "speed": {"steps": [)" + step +
-                                      "]}" + disc + "}]}]}",
-                                  "t.json")
-            .error;
-    };
-    const std::string at = "t.json: field hostAdapters[0].targets[0].";
-    EXPECT_EQ(error(R"({"rotation": {"kind": "CAV", "from": 14, "to": 32}, "audioRotation": {"kind": "PCAV", "from": 16, "to": 24}})"), "");
-    EXPECT_EQ(error(R"({"rotation": {"kind": "ZCLV", "factor": 8}})"),
-              at + R"(speed.steps[0].rotation.kind: expected one of "CLV", "CAV", "PCAV")");
-    EXPECT_EQ(error(R"({"rotation": {"kind": "CLV"}})"), at + "speed.steps[0].rotation.factor: missing");
-    EXPECT_EQ(error(R"({"rotation": {"kind": "CLV", "factor": 8, "to": 9}})"), at + "speed.steps[0].rotation.to: unknown field");
-    EXPECT_EQ(error(R"({"rotation": {"kind": "CLV", "factor": 73}})"),
-              at + "speed.steps[0].rotation.factor: value 73 out of range 1..72");
-    EXPECT_EQ(error(R"({"rotation": {"kind": "PCAV", "from": 24, "to": 16}})"),
-              at + "speed.steps[0].rotation.to: value 16 out of range 25..72");
-    EXPECT_EQ(error(R"({"audioRotation": {"kind": "CLV", "factor": 8}})"),
-              at + "speed.steps[0].audioRotation: the step needs a rotation as well");
-    EXPECT_EQ(error("{}", R"(, "disc": {"velocity": 1100})"), at + "disc.velocity: value 1100 out of range 1200..1400");
 }

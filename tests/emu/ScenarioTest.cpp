@@ -98,36 +98,44 @@ TEST(Scenario, FaultScenariosCarryTheirFaults)
 
 TEST(Scenario, ErrorsNameTheFileAndTheField)
 {
-    EXPECT_EQ(ParseError("{\n  \"hostAdapters\": [\n    {\"identifier\": \"A\",}\n  ]\n}"),
-              "test.json: malformed JSON at line 3, column 24");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "inquiry": {"vendr": "X"}}]}]})"),
-              "test.json: field hostAdapters[0].targets[0].inquiry.vendr: unknown field");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{}, {"targets": [{"id": 1, "inquiry": {"ansiVersion": 9}}]}]})"),
-              "test.json: field hostAdapters[1].targets[0].inquiry.ansiVersion: value 9 out of range 0..7");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{}, {"targets": [{"id": 1}, {"id": 2, "blocks": 1e1111}]}]})"),
-              "test.json: field hostAdapters[1].targets[1].blocks: number overflow parsing '1e1111'");
-    EXPECT_EQ(ParseError("[1e1111]"), "test.json: field [0]: number overflow parsing '1e1111'");
-    EXPECT_EQ(ParseError(R"({"completion": "later"})"),
-              "test.json: field completion: expected one of \"synchronous\", \"event\"");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"unique": "01 0G"}]})"),
-              "test.json: field hostAdapters[0].unique: not a string of hexadecimal bytes at character 4");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1}, {"id": 1}]}]})"),
-              "test.json: field hostAdapters[0].targets[1].id: target id and LUN already used by hostAdapters[0].targets[0]");
-    EXPECT_EQ(ParseError(R"({"hostAdapters": [{"targets": [{"id": 1, "mode": {"pages": [
-                  {"current": "2A 02 00 00", "saved": "0D 02 00 00"}]}}]}]})"),
-              "test.json: field hostAdapters[0].targets[0].mode.pages[0].saved: page code or length differs from the current page");
-}
+    const std::string at = "test.json: field hostAdapters[0].targets[0].";
+    const auto step = [](const std::string& step, const std::string& disc = "") {
+        return R"({"hostAdapters": [{"targets": [{"id": 0, "speed": {"steps": [)" + step + "]}" + disc + "}]}]}";
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"{\n  \"hostAdapters\": [\n    {\"identifier\": \"A\",}\n  ]\n}", "test.json: malformed JSON at line 3, column 24"},
+        {R"({"hostAdapters": [{"targets": [{"id": 1, "inquiry": {"vendr": "X"}}]}]})", at + "inquiry.vendr: unknown field"},
+        {R"({"hostAdapters": [{}, {"targets": [{"id": 1, "inquiry": {"ansiVersion": 9}}]}]})",
+         "test.json: field hostAdapters[1].targets[0].inquiry.ansiVersion: value 9 out of range 0..7"},
+        {R"({"hostAdapters": [{}, {"targets": [{"id": 1}, {"id": 2, "blocks": 1e1111}]}]})",
+         "test.json: field hostAdapters[1].targets[1].blocks: number overflow parsing '1e1111'"},
+        {"[1e1111]", "test.json: field [0]: number overflow parsing '1e1111'"},
+        {R"({"completion": "later"})", "test.json: field completion: expected one of \"synchronous\", \"event\""},
+        {R"({"hostAdapters": [{"unique": "01 0G"}]})",
+         "test.json: field hostAdapters[0].unique: not a string of hexadecimal bytes at character 4"},
+        {R"({"hostAdapters": [{"targets": [{"id": 1}, {"id": 1}]}]})",
+         "test.json: field hostAdapters[0].targets[1].id: target id and LUN already used by hostAdapters[0].targets[0]"},
+        {R"({"hostAdapters": [{"targets": [{"id": 1, "mode": {"pages": [{"current": "2A 02 00 00", "saved": "0D 02 00 00"}]}}]}]})",
+         at + "mode.pages[0].saved: page code or length differs from the current page"},
+        // Rotations of speed steps and the disc's scanning velocity.
+        {step(R"({"rotation": {"kind": "CAV", "from": 14, "to": 32}, "audioRotation": {"kind": "PCAV", "from": 16, "to": 24}})"), ""},
+        {step(R"({"rotation": {"kind": "ZCLV", "factor": 8}})"), at + R"(speed.steps[0].rotation.kind: expected one of "CLV", "CAV", "PCAV")"},
+        {step(R"({"rotation": {"kind": "CLV"}})"), at + "speed.steps[0].rotation.factor: missing"},
+        {step(R"({"rotation": {"kind": "CLV", "factor": 8, "to": 9}})"), at + "speed.steps[0].rotation.to: unknown field"},
+        {step(R"({"rotation": {"kind": "CLV", "factor": 73}})"), at + "speed.steps[0].rotation.factor: value 73 out of range 1..72"},
+        {step(R"({"rotation": {"kind": "PCAV", "from": 24, "to": 16}})"), at + "speed.steps[0].rotation.to: value 16 out of range 25..72"},
+        {step(R"({"audioRotation": {"kind": "CLV", "factor": 8}})"), at + "speed.steps[0].audioRotation: the step needs a rotation as well"},
+        {step("{}", R"(, "disc": {"velocity": 1100})"), at + "disc.velocity: value 1100 out of range 1200..1400"},
+    };
+    for (const auto& [text, error] : cases) EXPECT_EQ(ParseError(text), error) << text;
 
-TEST(Scenario, UnreadableFileIsNamed)
-{
+    // A file's errors carry its path.
     const std::string missing = kDir + "/no-such-scenario.json";
     EXPECT_EQ(emu::LoadScenario(missing).error, missing + ": cannot read the file");
     EXPECT_EQ(emu::LoadScenario(missing).manager, nullptr);
-
     const auto path = std::filesystem::temp_directory_path() / "emu-scenario-test.json";
     std::ofstream(path) << "{\"hostAdapters\": [{\"scsiId\": 99}]}";
-    EXPECT_EQ(emu::LoadScenario(path.string()).error,
-              path.string() + ": field hostAdapters[0].scsiId: value 99 out of range 0..15");
+    EXPECT_EQ(emu::LoadScenario(path.string()).error, path.string() + ": field hostAdapters[0].scsiId: value 99 out of range 0..15");
     std::filesystem::remove(path);
 }
 
