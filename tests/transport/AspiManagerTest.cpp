@@ -23,15 +23,11 @@ protected:
 TEST_F(AspiManagerTest, InquiresTheAdapterAndDescribesIt)
 {
     ASSERT_TRUE(aspiInitialised_);
-    EXPECT_EQ(ASPIStatusText(), "");
-    EXPECT_EQ(ASPIDLLPath(), "C:\\windows\\system32\\WNASPI32.DLL");
+    EXPECT_EQ(ASPIStatusText() + "|" + ASPIDLLPath(), "|C:\\windows\\system32\\WNASPI32.DLL");
     ASSERT_EQ(HostAdaptorCount(), 1);
     const HostAdaptor& ha = HostAdaptorRecord(0);
-    EXPECT_EQ(ha.MaxTargets, 16);
-    EXPECT_EQ(ha.Align, 7u);
-    EXPECT_EQ(ha.MaxTLen, 0x20000u);
-    EXPECT_TRUE(ha.Residual);
-    EXPECT_EQ(HostAdaptorName(0), "EMU_HA");
+    EXPECT_EQ(std::tuple(int(ha.MaxTargets), ha.Align, ha.MaxTLen, bool(ha.Residual), HostAdaptorName(0)),
+              std::tuple(16, 7u, 0x20000u, true, std::string("EMU_HA")));
     EXPECT_EQ(HostAdaptorInfo(0), "HA=00, ID=07, MaxTLen=00020000, MaxTargets=10, Align=00000007, Residual");
     EXPECT_THROW(HostAdaptorName(1), EAssertionFailed);
 }
@@ -41,9 +37,7 @@ TEST_F(AspiManagerTest, MissingManagerOrEntryPointIsReportedNotFatal)
     UnloadASPI32();
     emu::UninstallNative();
     EXPECT_FALSE(InitASPI32());
-    EXPECT_EQ(ASPIStatusText(), "not LoadASPI32");
-    EXPECT_EQ(HostAdaptorCount(), 0);
-    EXPECT_EQ(ASPIDLLPath(), "");
+    EXPECT_EQ(std::tuple(ASPIStatusText(), HostAdaptorCount(), ASPIDLLPath()), std::tuple(std::string("not LoadASPI32"), 0, std::string()));
 
     platform::host::RegisterModule("C:\\windows\\system32\\WNASPI32.DLL",
                                    {{"GetASPI32SupportInfo", reinterpret_cast<void*>(&SupportInfoOnly)}});
@@ -59,14 +53,12 @@ TEST_F(AspiManagerTest, ErrorStatusesAreNamed)
     for (const auto& [info, text] : cases) {
         manager_->setSupportInfoOverride(info);
         EXPECT_FALSE(RestartAspi());
-        EXPECT_EQ(ASPIStatusText(), text);
-        EXPECT_EQ(HostAdaptorCount(), 0);
+        EXPECT_EQ(std::tuple(ASPIStatusText(), HostAdaptorCount()), std::tuple(std::string(text), 0));
     }
     // No adapters without an error status is success with a count of 0.
     manager_->setSupportInfoOverride(0x0100);
     EXPECT_TRUE(RestartAspi());
-    EXPECT_EQ(ASPIStatusText(), "");
-    EXPECT_EQ(HostAdaptorCount(), 0);
+    EXPECT_EQ(std::tuple(ASPIStatusText(), HostAdaptorCount()), std::tuple(std::string(), 0));
 }
 
 TEST_F(AspiManagerTest, ImplausibleUniqueBlockIsReplacedByDefaultsAndDumped)
@@ -86,11 +78,8 @@ TEST_F(AspiManagerTest, ImplausibleUniqueBlockIsReplacedByDefaultsAndDumped)
         manager_->hostAdapter(0).unique = c.unique;
         ASSERT_TRUE(RestartAspi());
         const HostAdaptor& ha = HostAdaptorRecord(0);
-        EXPECT_EQ(ha.MaxTLen, c.maxTLen);
-        EXPECT_EQ(ha.Align, c.align);
-        EXPECT_EQ(ha.MaxTargets, c.maxTargets);
-        EXPECT_EQ(ha.Residual, c.residual);
-        EXPECT_EQ(ha.HA_UniqueText.empty(), !c.dumped);
+        EXPECT_EQ(std::tuple(ha.MaxTLen, ha.Align, int(ha.MaxTargets), bool(ha.Residual), ha.HA_UniqueText.empty()),
+                  std::tuple(c.maxTLen, c.align, c.maxTargets, c.residual, !c.dumped));
     }
     // Letters show as themselves, other bytes in hexadecimal.
     auto unique = UniqueBlock(1, true, 16, 0x8000);
@@ -100,22 +89,16 @@ TEST_F(AspiManagerTest, ImplausibleUniqueBlockIsReplacedByDefaultsAndDumped)
     EXPECT_NE(HostAdaptorInfo(0).find("HA_Unique= 01.00.02.10.00.80.00.00.41A7Az5F_2D.00."), std::string::npos);
 }
 
-TEST_F(AspiManagerTest, IdentifierKeepsOnlyNameCharactersUpToTheZeroByte)
+// The identifier keeps only name characters up to the zero byte.
+TEST_F(AspiManagerTest, AdaptersBeyondTheEighthAreNeitherInquiredNorCounted)
 {
     const char raw[16] = {'E', 'M', 'U', ' ', 'H', 'A', '#', '1', ',', '/', 0, 'X', 'Y', 'Z', 'Z', 'Z'};
     std::memcpy(manager_->hostAdapter(0).identifier.data(), raw, 16);
-    ASSERT_TRUE(RestartAspi());
-    EXPECT_EQ(HostAdaptorName(0), "EMUHA1,/");
-}
-
-TEST_F(AspiManagerTest, AdaptersBeyondTheEighthAreNeitherInquiredNorCounted)
-{
     for (int i = 1; i < 11; ++i) manager_->addHostAdapter("HA" + std::to_string(i));
     const size_t before = manager_->srbCount();
     EXPECT_TRUE(RestartAspi());
-    EXPECT_EQ(HostAdaptorCount(), 8);
-    EXPECT_EQ(manager_->srbCount() - before, 8u);
-    EXPECT_EQ(HostAdaptorName(7), "HA7");
+    EXPECT_EQ(std::tuple(HostAdaptorCount(), manager_->srbCount() - before), std::tuple(8, size_t(8)));
+    EXPECT_EQ(HostAdaptorName(0) + " " + HostAdaptorName(7), "EMUHA1,/ HA7");
     EXPECT_THROW(HostAdaptorName(8), EAssertionFailed);
 }
 

@@ -70,11 +70,12 @@ TEST_F(ModePagesTest, ModeSenseTenIsTriedFirstWithItsExactCdb)
     EXPECT_EQ(lun3.GetModeByte(2, 0x0D, 3), 0x08);
     const auto entry = LastLog();
     EXPECT_EQ(entry.cdb, Bytes({0x5A, 0x60, 0x8D, 0, 0, 0, 0, 0x04, 0x00, 0}));
-    EXPECT_EQ(entry.direction, emu::Direction::In);
-    EXPECT_EQ(entry.length, 1024u);
+    EXPECT_EQ(std::tuple(entry.direction, entry.length), std::tuple(emu::Direction::In, 1024u));
     EXPECT_EQ(lun3.SenseStatistics(), "1/0 - 1/0 - 0/0 - 0/0 - 0/0");
 }
 
+// MODE SENSE(10) is tried first until it has failed 42 times without a success; the lists of
+// MODE SENSE(6) are written with MODE SELECT(6).
 TEST_F(ModePagesTest, ModeSenseTenIsGivenUpAfter42FailuresForModeSenseSix)
 {
     device_->on(kModeSense10, [](const emu::Command&) { return Reply::InvalidOpcode(); });
@@ -86,20 +87,22 @@ TEST_F(ModePagesTest, ModeSenseTenIsGivenUpAfter42FailuresForModeSenseSix)
     for (int i = 1; i < 42; ++i) EXPECT_EQ(target_->GetModeByte(0, 0x0D, 3), 0x08);
     EXPECT_EQ(manager_->log().size(), 84u);
     manager_->clearLog();
-    EXPECT_EQ(target_->GetModeByte(0, 0x0D, 3), 0x08);
-    EXPECT_EQ(Opcodes(manager_->log()), Bytes({0x1A}));
-    EXPECT_EQ(target_->SenseStatistics(), "0/43 - 0/0 - 0/0 - 0/0 - 43/0");
-}
+    EXPECT_EQ(target_->SetModeByte(true, 0x01, 3, 0xCC), 0xCC);
+    EXPECT_EQ(Opcodes(manager_->log()), Bytes({0x1A, 0x15, 0x1A}));
+    EXPECT_EQ(manager_->log()[1].cdb, Bytes({0x15, 0x10, 0, 0, 8, 0}));
+    EXPECT_EQ(manager_->log()[1].dataOut, Bytes({0, 0, 0, 0, 0x01, 0x02, 0xAA, 0xCC}));
+    EXPECT_EQ(target_->SenseStatistics(), "0/44 - 0/0 - 0/0 - 0/0 - 44/0");
 
-TEST_F(ModePagesTest, OneSuccessKeepsModeSenseTenForGood)
-{
-    EXPECT_EQ(target_->GetModeByte(0, 0x0D, 3), 0x08);
+    // One success keeps MODE SENSE(10) for good.
+    auto kept = OpenClean();
+    device_->on(kModeSense10, [this](const emu::Command& c) { return Reply::Good(Answer10(Pages(c.cdb[2]))); });
+    EXPECT_EQ(kept->GetModeByte(0, 0x0D, 3), 0x08);
     device_->on(kModeSense10, [](const emu::Command&) { return Reply::InvalidOpcode(); });
-    for (int i = 0; i < 50; ++i) target_->GetModeByte(0, 0x0D, 3);
+    for (int i = 0; i < 50; ++i) kept->GetModeByte(0, 0x0D, 3);
     manager_->clearLog();
-    EXPECT_EQ(target_->GetModeByte(0, 0x0D, 3), 0x08);
+    EXPECT_EQ(kept->GetModeByte(0, 0x0D, 3), 0x08);
     EXPECT_EQ(Opcodes(manager_->log()), Bytes({0x5A, 0x1A}));
-    EXPECT_EQ(target_->Counters().sense10Failed, 51);
+    EXPECT_EQ(kept->Counters().sense10Failed, 51);
 }
 
 TEST_F(ModePagesTest, AnswersPointingOutsideTheListFallBackSafely)
@@ -134,15 +137,6 @@ TEST_F(ModePagesTest, SetModeByteWritesCurrentValuesAndReturnsWhatTheDriveKept)
     ASSERT_EQ(saved.size(), 3u);
     EXPECT_EQ(saved[0].cdb[2], 0xCD);
     EXPECT_EQ(saved[1].cdb[1], 0x11);
-}
-
-TEST_F(ModePagesTest, SixByteListsAreWrittenWithModeSelectSix)
-{
-    device_->on(kModeSense10, [](const emu::Command&) { return Reply::InvalidOpcode(); });
-    EXPECT_EQ(target_->SetModeByte(true, 0x01, 3, 0xCC), 0xCC);
-    const auto select = manager_->log()[2];
-    EXPECT_EQ(select.cdb, Bytes({0x15, 0x10, 0, 0, 8, 0}));
-    EXPECT_EQ(select.dataOut, Bytes({0, 0, 0, 0, 0x01, 0x02, 0xAA, 0xCC}));
 }
 
 TEST_F(ModePagesTest, ModeBitsAreMaskedNotShifted)
