@@ -49,14 +49,12 @@ TEST_F(ResidentTest, LockTickSetsADriveBackToItsLockSpeedAndLeavesAnUnreadableOn
     RunAtStep(*a_, 3);  // reads 24
 
     platform::host::RunFor(5000);
-    EXPECT_EQ(std::vector<int>{8}, SpeedsSet(0));
-    EXPECT_TRUE(SpeedsSet(1).empty());  // at its lock speed
-    EXPECT_TRUE(SpeedsSet(2).empty());
+    // Drive 1 is at its lock speed.
+    EXPECT_EQ(std::tuple(std::vector<int>{8}, std::vector<int>{}, std::vector<int>{}), std::tuple(SpeedsSet(0), SpeedsSet(1), SpeedsSet(2)));
     // The icon shows the busy state during the tick.
     const auto tray = platform::host::TakeTrayCalls();
     ASSERT_EQ(2u, tray.size());
-    EXPECT_EQ(platform::TrayIconKind::Busy, tray[0].icon);
-    EXPECT_EQ(platform::TrayIconKind::Normal, tray[1].icon);
+    EXPECT_EQ(std::tuple(platform::TrayIconKind::Busy, platform::TrayIconKind::Normal), std::tuple(tray[0].icon, tray[1].icon));
 }
 
 struct MediumRow {
@@ -104,11 +102,9 @@ TEST_F(ResidentTest, AMediumChangeLoadsTheProfileOfTheNewDiscOrDefault)
 
         platform::host::RunFor(10000);
         const std::vector<int> speeds = SpeedsSet(0);
-        EXPECT_EQ(row.loadedSpeed, speeds.empty() ? -1 : speeds.back());
-        EXPECT_EQ(row.individual, Drives[0].Individual);
-        EXPECT_EQ(row.detect && row.after != nullptr, Drives[0].CDInserted);
-        EXPECT_FALSE(Drives[0].MediumChanged);
-        EXPECT_TRUE(SpeedsSet(1).empty());
+        EXPECT_EQ(std::tuple(row.loadedSpeed, row.individual, row.detect && row.after != nullptr, false, true),
+                  std::tuple(speeds.empty() ? -1 : speeds.back(), bool(Drives[0].Individual), bool(Drives[0].CDInserted),
+                             bool(Drives[0].MediumChanged), SpeedsSet(1).empty()));
     }
 }
 
@@ -127,12 +123,8 @@ TEST_F(ResidentTest, MenuCommandsDoNothingWhileAWindowIsOpen)
         main_->TrayMessage(kRightDown);
     };
     main_->AboutClick();
-    EXPECT_EQ(1, nested);
-    EXPECT_EQ(2, numDrives);
-    EXPECT_TRUE(platform::host::TakeMessages().empty());
-    EXPECT_EQ(0, main_->PopupMenu1.PopupCount);
-    EXPECT_TRUE(main_->LockTimer.Enabled());
-    EXPECT_FALSE(main_->WindowOpen());
+    EXPECT_EQ(std::tuple(1, 2, 0), std::tuple(nested, numDrives, main_->PopupMenu1.PopupCount));
+    EXPECT_TRUE(platform::host::TakeMessages().empty() && main_->LockTimer.Enabled() && !main_->WindowOpen());
 }
 
 TEST_F(ResidentTest, TrayClicksToggleTheSettingsDialogAndARightClickThenOpensNoMenu)
@@ -183,18 +175,15 @@ TEST_F(ResidentTest, TheSettingsDialogGoesBottomRightOrToAStoredPlaceNotBeyondIt
         platform::host::SetWorkArea(row.area);
         platform::DeleteKeyTree(RegRoot::CurrentUser, regnames::kProductKey);
         if (row.storedTop != -2) WriteDialogPosition(row.storedTop, row.storedLeft);
-        int top = 0;
-        int left = 0;
+        int top = 0, left = 0;
         duringModal_ = [&](TForm& form) {
             top = form.Top;
             left = form.Left;
         };
         main_->ConfigClick();
-        EXPECT_EQ(std::make_pair(row.top, row.left), std::make_pair(top, left));
-        int32_t storedTop = 0;
-        int32_t storedLeft = 0;
+        int32_t storedTop = 0, storedLeft = 0;
         ASSERT_TRUE(ReadDialogPosition(storedTop, storedLeft));
-        EXPECT_EQ(std::make_pair(row.top, row.left), std::make_pair(int(storedTop), int(storedLeft)));
+        EXPECT_EQ(std::tuple(row.top, row.left, row.top, row.left), std::tuple(top, left, int(storedTop), int(storedLeft)));
     }
 }
 
@@ -203,9 +192,7 @@ TEST_F(ResidentTest, AboutShowsVersionAndOpensTheHomepage)
     StartResident();
     duringModal_ = [&](TForm& form) {
         auto& about = dynamic_cast<TFormAbout&>(form);
-        EXPECT_EQ("About...", about.Caption);
-        EXPECT_EQ("Version 1.02", about.LabelVersion.Caption);
-        EXPECT_EQ("Homepage:", about.Homepage.Caption);
+        EXPECT_EQ("About...|Version 1.02|Homepage:", about.Caption + "|" + about.LabelVersion.Caption + "|" + about.Homepage.Caption);
         about.Label2Click();
         about.Panel2Click();
     };
@@ -214,8 +201,6 @@ TEST_F(ResidentTest, AboutShowsVersionAndOpensTheHomepage)
     EXPECT_EQ(std::vector<std::string>{kHomepageUrl}, platform::host::TakeOpenedTargets());
 
     main_->EndTopicClick();
-    EXPECT_TRUE(platform::ApplicationTerminated());
-    EXPECT_FALSE(platform::host::TrayIconShown());
+    EXPECT_TRUE(platform::ApplicationTerminated() && !platform::host::TrayIconShown() && !main_->LockTimer.Enabled());
     EXPECT_EQ(0, numDrives);
-    EXPECT_FALSE(main_->LockTimer.Enabled());
 }

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "emu/DriveBuilder.h"
 #include "emu/Scenario.h"
@@ -124,9 +122,8 @@ TEST_F(TeacTest, TheWindowWritesTheButtonsLimitsAndSaysWhetherTheDriveTookThem)
     for (const auto& c : cases) {
         TeacEepromDrive = c.index;
         TFormTeacEEPROM form;
-        EXPECT_EQ(form.GroupBox1.Caption, c.groupCaption);
-        EXPECT_EQ(form.Button16.Caption, c.middleCaption);
-        EXPECT_EQ(form.MiddleSpeed, c.middle);
+        EXPECT_EQ(std::tuple(form.GroupBox1.Caption, form.Button16.Caption, form.MiddleSpeed),
+                  std::tuple(std::string(c.groupCaption), std::string(c.middleCaption), c.middle));
         form.Button16Click();
         form.Button4Click();
         form.Button32Click();
@@ -135,10 +132,7 @@ TEST_F(TeacTest, TheWindowWritesTheButtonsLimitsAndSaysWhetherTheDriveTookThem)
         EXPECT_EQ(codes, (std::vector<uint8_t>{4, 2, 8}));
         const auto shown = platform::host::TakeMessages();
         ASSERT_EQ(shown.size(), 3u);
-        for (const auto& box : shown) {
-            EXPECT_EQ(box.kind, MessageKind::Information);
-            EXPECT_EQ(box.text, info);
-        }
+        for (const auto& box : shown) EXPECT_EQ(std::tuple(box.kind, box.text), std::tuple(MessageKind::Information, info));
     }
     EXPECT_NE(TFormTeacEEPROM().StaticText[1].Caption.find("unterst\xFCtzt"), std::string::npos);  // Windows-1252
 
@@ -153,8 +147,7 @@ TEST_F(TeacTest, TheWindowWritesTheButtonsLimitsAndSaysWhetherTheDriveTookThem)
     TFormTeacEEPROM().Button32Click();
     const auto shown = platform::host::TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].kind, MessageKind::Error);
-    EXPECT_EQ(shown[0].text, "Fehler beim Schreiben ins EEPROM");
+    EXPECT_EQ(std::tuple(shown[0].kind, shown[0].text), std::tuple(MessageKind::Error, std::string("Fehler beim Schreiben ins EEPROM")));
 
     for (int invalid : {-1, 7}) {
         TeacEepromDrive = invalid;
@@ -173,8 +166,7 @@ TEST_F(TeacTest, TheEmulatedDriveRefusesAWrongCdbAndUsesTheLimitFromItsNextResta
     };
     for (const auto& cdb : wrong) {
         EXPECT_FALSE(drive.ExecSCSICmd(cdb.data(), uint8_t(cdb.size()), nullptr, 0, DataDirection::None, false, 0));
-        EXPECT_EQ(drive.Sense().senseKey, 5);
-        EXPECT_EQ(drive.Sense().asc, 0x24);
+        EXPECT_EQ(std::tuple(drive.Sense().senseKey, drive.Sense().asc), std::tuple(uint8_t(5), uint8_t(0x24)));
     }
     EXPECT_EQ(Emulated(kCd532EB30).teacEeprom().storedCode, 2);
 
