@@ -41,10 +41,8 @@ TEST_F(MeasureTest, EachRotationIsMeasuredAsItsClassWithItsNumbers)
         }
         WindowSettings(*drive, c.factor);
         const TBenchLinearInfo& v = Run();
-        EXPECT_EQ(v.ResultText, c.text);
         EXPECT_TRUE(v.Finished && !v.Running && !v.Failed);
-        EXPECT_EQ(v.Progress, 100);
-        EXPECT_EQ(drive->CurrentSpeedStep(), c.factor);
+        EXPECT_EQ(std::tuple(v.ResultText, v.Progress, drive->CurrentSpeedStep()), std::tuple(std::string(c.text), 100, c.factor));
         ASSERT_GE(v.Count, 20);
         EXPECT_LE(v.Samples[v.Breakpoint].StartLBA, c.change);
         if (v.Breakpoint + 1 < v.Count) {
@@ -79,8 +77,7 @@ TEST_F(MeasureTest, ReadErrorsAreSteppedOverAndTheEleventhCountedOneEndsTheRun)
             EXPECT_EQ(reads[i + 1].lba, reads[i].lba + reads[i].count + skip) << "after " << reads[i].lba;
         }
         if (nearStart) {
-            EXPECT_EQ(failed.front().lba, 96u);
-            EXPECT_EQ(v.ResultText, "8.0x/CLV");
+            EXPECT_EQ(std::tuple(failed.front().lba, v.ResultText), std::tuple(96u, std::string("8.0x/CLV")));
         } else {
             ASSERT_EQ(failed.size(), 10u);  // the eleventh is the last read
             EXPECT_FALSE(reads.back().good);
@@ -102,10 +99,7 @@ TEST_F(MeasureTest, TheSampleLimitEndsTheRun)
     values_->SampleTime = 1;
     values_->BlocksPerRead = 1;
     const TBenchLinearInfo& v = Run();
-    EXPECT_TRUE(v.Failed);
-    EXPECT_EQ(v.ErrorText, "zu viele Meßwerte");
-    EXPECT_EQ(v.Count, 8000);
-    EXPECT_EQ(v.Breakpoint, -1);
+    EXPECT_EQ(std::tuple(v.Failed, v.ErrorText, v.Count, v.Breakpoint), std::tuple(true, std::string("zu viele Meßwerte"), 8000, -1));
 }
 
 TEST_F(MeasureTest, AnAbortDuringTheSpinUpEndsItAndLeavesTheSamplingEmpty)
@@ -120,8 +114,7 @@ TEST_F(MeasureTest, AnAbortDuringTheSpinUpEndsItAndLeavesTheSamplingEmpty)
     WindowSettings(*drive, 8);
     const TBenchLinearInfo& v = Run();
     EXPECT_TRUE(v.Finished && !v.Failed && !v.SpinningUp);
-    EXPECT_EQ(v.Progress, 100);
-    EXPECT_EQ(v.Count, 0);
+    EXPECT_EQ(std::tuple(v.Progress, v.Count), std::tuple(100, 0));
     // One spin-up slice from block 225 on, no sample.
     const std::vector<Read> reads = Reads();
     ASSERT_FALSE(reads.empty());
@@ -140,9 +133,7 @@ TEST_F(MeasureTest, ACdExtraDiscIsMeasuredAsTwoGroupsIntoOneSampleList)
     auto drive = OpenSpinning({{8, Clv(8)}}, disc);
     WindowSettings(*drive, 8);
     const TBenchLinearInfo& v = Run();
-    EXPECT_EQ(v.DiscTypeText, "CD-Extra");
-    EXPECT_EQ(v.RangeEnd, 211399);
-    EXPECT_EQ(Cdbs(kStartStopUnit).size(), 2u);
+    EXPECT_EQ(std::tuple(v.DiscTypeText, v.RangeEnd, Cdbs(kStartStopUnit).size()), std::tuple(std::string("CD-Extra"), 211399, 2u));
     int audio = 0;
     for (int i = 0; i < v.Count; ++i) {
         const TBenchSample& s = v.Samples[size_t(i)];
@@ -150,8 +141,7 @@ TEST_F(MeasureTest, ACdExtraDiscIsMeasuredAsTwoGroupsIntoOneSampleList)
         EXPECT_TRUE(inAudio ? s.Mode == kReadAudio : s.Mode == kReadData && s.StartLBA >= 131400) << i;
         audio += inAudio;
     }
-    EXPECT_GT(audio, 5);
-    EXPECT_GT(v.Count - audio, 5);
+    EXPECT_GT(std::min(audio, v.Count - audio), 5);
     EXPECT_EQ(v.ResultText, "8.0x/CLV");
 }
 
@@ -209,10 +199,8 @@ TEST_F(MeasureTest, ATocThatLiesAboutItsTracksEndsTheRunSoundly)
         auto drive = OpenSpinning({{8, Clv(8)}}, disc);
         WindowSettings(*drive, 8);
         const TBenchLinearInfo& v = Run();
-        EXPECT_TRUE(v.Finished);
-        EXPECT_EQ(v.Progress, 100);
-        EXPECT_EQ(v.ErrorText.substr(0, std::string(c.error).size()), c.error);
-        EXPECT_EQ(v.Count > 0, c.samples);
+        EXPECT_EQ(std::tuple(v.Finished, v.Progress, v.ErrorText.substr(0, std::string(c.error).size()), v.Count > 0),
+                  std::tuple(true, 100, std::string(c.error), c.samples));
         if (!c.samples) {
             EXPECT_LT(runMs_, 3000u);
         }
