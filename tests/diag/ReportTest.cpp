@@ -55,8 +55,7 @@ TEST_F(ReportTest, TrackTooShortForTheReadTest)
     ReportDrive(*drive, lines, false);
     const auto at = std::find(lines.Lines().begin(), lines.Lines().end(), " Lesen:");
     ASSERT_LT(at + 2, lines.Lines().end());
-    EXPECT_EQ(*(at + 1), "  2/Audio -> ReadCDDA(169,16): OK Status=(0/0)");
-    EXPECT_EQ(*(at + 2), " ");
+    EXPECT_EQ(std::vector<std::string>(at + 1, at + 3), (std::vector<std::string>{"  2/Audio -> ReadCDDA(169,16): OK Status=(0/0)", " "}));
 }
 
 TEST_F(ReportTest, TwoStepDriveIsListedOncePerDirection)
@@ -124,10 +123,8 @@ TEST_F(ReportTest, PutsBackSpeedZoneTableAndBlockSize)
         const std::string table = drive->SpeedTableText();
         TStringLineList lines;
         ReportDrive(*drive, lines, true);
-        EXPECT_EQ(EmulatedSpeed(*emulated), row.reported);
-        EXPECT_EQ(drive->SpeedTableText(), table);
-        EXPECT_EQ(drive->SpeedTableValid, row.table);
-        EXPECT_EQ(lines.Lines().back(), " aktuelle G. :    " + std::to_string(row.reported / 176) + "x");
+        EXPECT_EQ(std::tuple(EmulatedSpeed(*emulated), drive->SpeedTableText(), bool(drive->SpeedTableValid), lines.Lines().back()),
+                  std::tuple(row.reported, table, row.table, " aktuelle G. :    " + std::to_string(row.reported / 176) + "x"));
     }
     // A drive whose block size the raw read test switched gets 2048 bytes back.
     auto drive = OpenWith(FamilyToshiba, DataDisc("VOLUME", 1000));
@@ -136,8 +133,7 @@ TEST_F(ReportTest, PutsBackSpeedZoneTableAndBlockSize)
     auto blockLength = [](const std::vector<uint8_t>& list) { return list[9] << 16 | list[10] << 8 | list[11]; };
     const auto selects = ModeSelects();
     EXPECT_TRUE(std::any_of(selects.begin(), selects.end(), [&](const auto& list) { return blockLength(list) == 2352; }));
-    EXPECT_EQ(blockLength(selects.back()), 2048);
-    EXPECT_EQ(emu_->disc().blockLength(), 2048u);
+    EXPECT_EQ(std::tuple(blockLength(selects.back()), emu_->disc().blockLength()), std::tuple(2048, 2048u));
 }
 
 TEST_F(ReportTest, SystemBlockByKindOfWindowsAndMissedDrives)

@@ -27,8 +27,7 @@ TEST(SystemInfo, VersionTextAndCodeFollowTheBuildTable)
     host::Reset();
     for (const auto& row : rows) {
         host::SetOsVersion(row.os);
-        EXPECT_EQ(OsVersionText(), row.text);
-        EXPECT_EQ(OsCode(), row.code) << row.text;
+        EXPECT_EQ(std::tuple(OsVersionText(), OsCode()), std::tuple(std::string(row.text), row.code));
     }
     host::SetOsVersion(std::nullopt);
     EXPECT_EQ(OsVersionText() + std::to_string(OsCode()), "8");
@@ -64,8 +63,8 @@ TEST(SystemInfo, AudioFsDriverAndState)
         host::SetRawValue(RegRoot::LocalMachine, "System\\CurrentControlSet\\Services\\VxD\\AudioFS", "0",
                           host::kRegBinary, row.value);
         bool active = false;
-        EXPECT_EQ(DriverFilePath("audiofs.vxd"), row.path);
-        EXPECT_EQ(AudioFSState(active) ? int(active) : -1, row.state) << row.path;
+        const int state = AudioFSState(active) ? int(active) : -1;
+        EXPECT_EQ(std::tuple(DriverFilePath("audiofs.vxd"), state), std::tuple(row.path, row.state));
     }
 }
 

@@ -56,8 +56,7 @@ TEST_F(DiscTest, DataAndAudioFallBackInOrder)
     ASSERT_TRUE(drive->ReadData(40, 1, buffer.data(), 2048));
     const std::vector<Bytes> cdbs = Cdbs();
     ASSERT_EQ(Opcodes(), (Bytes{0x08, 0x28, 0xA8, 0xBE, 0xBE}));
-    EXPECT_EQ(cdbs[3][1], 0x08);
-    EXPECT_EQ(cdbs[4][1], 0x10);
+    EXPECT_EQ(Bytes({cdbs[3][1], cdbs[4][1]}), Bytes({0x08, 0x10}));
     EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 2048), DataBlocks(40, 1));
 
     drive = OpenWith(FamilyUnknown, AudioDisc(1, 1000));
@@ -104,9 +103,8 @@ TEST_F(DiscTest, ToshibaAudioAfterDataSwitchesTheDensityOnce)
 
     Bytes audio(2 * 2352);
     ASSERT_TRUE(drive->ReadAudio(1000, 2, audio.data(), uint32_t(audio.size())));
-    EXPECT_EQ(Opcodes(), (Bytes{0x15, 0x28}));
+    EXPECT_EQ(Cdbs(), (std::vector<Bytes>{{0x15, 0x10, 0, 0, 12, 0}, {0x28, 0, 0, 0, 0x03, 0xE8, 0, 0, 2, 0}}));
     EXPECT_EQ(ModeSelects(), std::vector<Bytes>{kAudioList});
-    EXPECT_EQ(Cdbs(0x28)[0], (Bytes{0x28, 0, 0, 0, 0x03, 0xE8, 0, 0, 2, 0}));
     EXPECT_EQ(audio, AudioSectors(1000, 2));
     EXPECT_EQ(drive->BlockMode, kBlockAudio);
 
@@ -123,12 +121,11 @@ TEST_F(DiscTest, NecAudioReadGoesThroughItsSwitchAndBack)
     ASSERT_TRUE(drive->ReadAudio(1000, 1, audio.data(), 2352));
     // Unknown mode: enter and leave once, then enter for audio.
     EXPECT_EQ(Opcodes(), (Bytes{0xCA, 0xC5, 0xCA, 0xC5, 0xCA, 0xC5, 0xD4}));
-    EXPECT_EQ(Cdbs(0xCA)[0], (Bytes{0xCA, 0x08, 0x0F, 0, 0, 0, 0, 0, 12, 0}));
-    EXPECT_EQ(Cdbs(0xC5)[0], (Bytes{0xC5, 0x10, 0, 0, 0, 0, 0, 0, 12, 0}));
-    EXPECT_EQ(Cdbs(0xD4)[0], (Bytes{0xD4, 0, 0, 0, 0x03, 0xE8, 0, 0, 1, 0}));
+    EXPECT_EQ((std::vector<Bytes>{Cdbs(0xCA)[0], Cdbs(0xC5)[0], Cdbs(0xD4)[0]}),
+              (std::vector<Bytes>{{0xCA, 0x08, 0x0F, 0, 0, 0, 0, 0, 12, 0}, {0xC5, 0x10, 0, 0, 0, 0, 0, 0, 12, 0},
+                                  {0xD4, 0, 0, 0, 0x03, 0xE8, 0, 0, 1, 0}}));
     EXPECT_EQ(audio, AudioSectors(1000, 1));
-    EXPECT_EQ(emu_->disc().necPage()[6], 0x24);
-    EXPECT_EQ(drive->NecAudioBit, 0);
+    EXPECT_EQ(std::tuple(emu_->disc().necPage()[6], drive->NecAudioBit), std::tuple(uint8_t(0x24), uint8_t(0)));
 
     // Back to data: the switch returns to its former state before the block size is set.
     manager_->clearLog();
@@ -149,9 +146,7 @@ TEST_F(DiscTest, ModeSelectFamiliesReadDataAfterTheDataList)
     auto drive = OpenWith(FamilyPlextor, DataDisc("P"));
     Bytes buffer(256 * 2048);
     ASSERT_TRUE(drive->ReadData(20, 2, buffer.data(), 2 * 2048));
-    EXPECT_EQ(Opcodes(), (Bytes{0x15, 0x28}));
-    EXPECT_EQ(ModeSelects(), std::vector<Bytes>{kDataList});
-    EXPECT_EQ(drive->BlockMode, kBlockData);
+    EXPECT_EQ(std::tuple(Opcodes(), ModeSelects(), drive->BlockMode), std::tuple(Bytes{0x15, 0x28}, std::vector<Bytes>{kDataList}, kBlockData));
 
     drive = OpenWith(FamilyPlextor, DataDisc("P"), Failing({0x28}));
     ASSERT_TRUE(drive->ReadData(20, 2, buffer.data(), 2 * 2048));
@@ -166,8 +161,7 @@ TEST_F(DiscTest, ModeSelectFamiliesReadDataAfterTheDataList)
     // A rejected MODE SELECT leaves the mode unknown and the read still goes out.
     drive = OpenWith(FamilyToshiba, DataDisc("T"), Failing({0x15}));
     EXPECT_TRUE(drive->ReadData(20, 1, buffer.data(), 2048));
-    EXPECT_EQ(Opcodes(), (Bytes{0x15, 0x28}));
-    EXPECT_EQ(drive->BlockMode, kBlockUnknown);
+    EXPECT_EQ(std::tuple(Opcodes(), drive->BlockMode), std::tuple(Bytes{0x15, 0x28}, kBlockUnknown));
 }
 
 TEST_F(DiscTest, RawReadsCheckEverySync)
@@ -178,12 +172,10 @@ TEST_F(DiscTest, RawReadsCheckEverySync)
     Bytes buffer(2 * 2352);
     drive->NextLba = 3;
     EXPECT_FALSE(drive->ReadRaw(10, 2, buffer.data(), uint32_t(buffer.size())));
-    EXPECT_EQ(drive->NextLba, 3);
-    EXPECT_EQ(Cdbs(), (std::vector<Bytes>{{0xBE, 0x08, 0, 0, 0, 10, 0, 0, 2, 0xF8, 0, 0}}));
+    EXPECT_EQ(std::tuple(drive->NextLba, Cdbs()), std::tuple(3, std::vector<Bytes>{{0xBE, 0x08, 0, 0, 0, 10, 0, 0, 2, 0xF8, 0, 0}}));
 
     ASSERT_TRUE(drive->ReadRaw(12, 2, buffer.data(), uint32_t(buffer.size())));
-    EXPECT_EQ(drive->NextLba, 14);
-    EXPECT_TRUE(TCDROM::SyncCheck(buffer.data() + 2352));
+    EXPECT_TRUE(drive->NextLba == 14 && TCDROM::SyncCheck(buffer.data() + 2352));
     // Header of LBA 12: 00:02:12 in BCD, Mode 1; user data follows it.
     EXPECT_EQ(Bytes(buffer.begin() + 12, buffer.begin() + 16), (Bytes{0x00, 0x02, 0x12, 0x01}));
     EXPECT_EQ(Bytes(buffer.begin() + 16, buffer.begin() + 16 + 2048), DataBlocks(12, 1));
@@ -196,9 +188,7 @@ TEST_F(DiscTest, VendorRawReadsSwitchToRawBlocks)
     auto drive = OpenWith(FamilyCdda12, disc);
     Bytes buffer(2 * 2352);
     ASSERT_TRUE(drive->ReadRaw(12, 2, buffer.data(), uint32_t(buffer.size())));
-    EXPECT_EQ(ModeSelects(), std::vector<Bytes>{kRawList});
-    EXPECT_EQ(drive->BlockMode, kBlockRaw);
-    EXPECT_EQ(buffer[15], 0x01);
+    EXPECT_EQ(std::tuple(ModeSelects(), drive->BlockMode, buffer[15]), std::tuple(std::vector<Bytes>{kRawList}, kBlockRaw, uint8_t(0x01)));
     EXPECT_FALSE(drive->ReadRaw(10, 2, buffer.data(), uint32_t(buffer.size())));
 
     // The next data read sets 2048-byte blocks again and gets plain user data.
@@ -216,9 +206,7 @@ TEST_F(DiscTest, ReadErrorsFailEveryFallback)
     Bytes buffer(2 * 2048);
     drive->NextLba = 12;
     EXPECT_FALSE(drive->ReadData(49, 2, buffer.data(), uint32_t(buffer.size())));
-    EXPECT_EQ(Opcodes(), (Bytes{0xBE, 0x28, 0xA8, 0x08}));
-    EXPECT_EQ(drive->NextLba, 12);
-    EXPECT_EQ(drive->Sense().asc, 0x11);
+    EXPECT_EQ(std::tuple(Opcodes(), drive->NextLba, drive->Sense().asc), std::tuple(Bytes{0xBE, 0x28, 0xA8, 0x08}, 12, uint8_t(0x11)));
     EXPECT_TRUE(drive->ReadData(60, 2, buffer.data(), uint32_t(buffer.size())));
 }
 

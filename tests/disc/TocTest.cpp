@@ -40,17 +40,15 @@ TEST_F(DiscTest, IdentitiesOfAudioAndDataDiscs)
     };
     EXPECT_EQ(Cdbs(), requests);
     EXPECT_FALSE(drive->IsXaDisc());
-    EXPECT_EQ(drive->TrackEnd(2), 29999);
-    EXPECT_EQ(drive->DiscIdentity(80), "Audio-CD/1A0149992A114999");
-    EXPECT_EQ(drive->GetVolumeLabel(), "");
+    EXPECT_EQ(std::tuple(drive->TrackEnd(2), drive->DiscIdentity(80), drive->GetVolumeLabel()),
+              std::tuple(29999, std::string("Audio-CD/1A0149992A114999"), std::string()));
 
     // Only maxLen cuts the identity.
     drive = OpenWith(FamilyMmc, AudioDisc(20, 15000));
     ASSERT_TRUE(drive->ReadTOC());
     const std::string whole = drive->DiscIdentity(0);
     ASSERT_GT(whole.size(), 80u);
-    EXPECT_EQ(drive->DiscIdentity(-1), whole);
-    EXPECT_EQ(drive->DiscIdentity(80), whole.substr(0, 80));
+    EXPECT_EQ(std::tuple(drive->DiscIdentity(-1), drive->DiscIdentity(80)), std::tuple(whole, whole.substr(0, 80)));
 
     drive = OpenWith(FamilyMmc, DataDisc("MY DISC   ", 20000));
     ASSERT_TRUE(drive->ReadTOC());
@@ -131,8 +129,7 @@ TEST_F(DiscTest, TrackNumbersOutsideTheRangeAreNotWalked)
     // Tracks 3..99 have no descriptor: data tracks, so the disc is of no known type.
     EXPECT_EQ(drive->GetDiscType(), dtUnknown);
     const std::string identity = drive->DiscIdentity(0);
-    EXPECT_EQ(identity.rfind("unbekannte TOC/1A09992A19993D-200004D00", 0), 0u);
-    EXPECT_EQ(identity.substr(identity.size() - 5), "99D00");
+    EXPECT_EQ(identity.substr(0, 39) + "|" + identity.substr(identity.size() - 5), "unbekannte TOC/1A09992A19993D-200004D00|99D00");
 }
 
 TEST_F(DiscTest, FullTocLongerThanItsBufferIsWalkedInsideIt)
@@ -164,8 +161,7 @@ TEST_F(DiscTest, LabelComesFromTheHighestIsoTrackLongEnough)
     disc->tracks()[1].volumeId = std::string("\x01\xFF -.\x80!", 7);  // a descriptor, no usable character
     auto drive = OpenWith(FamilyMmc, disc);  // track 3: no descriptor at all
     ASSERT_TRUE(drive->ReadTOC());
-    EXPECT_TRUE(drive->IsISO9660Track(2));
-    EXPECT_FALSE(drive->IsISO9660Track(3));
+    EXPECT_TRUE(drive->IsISO9660Track(2) && !drive->IsISO9660Track(3));
     EXPECT_EQ(drive->GetVolumeLabel(), "FIRST");  // track 2 keeps no character
 
     disc->tracks()[1].volumeId = "SECOND_1";
@@ -209,8 +205,7 @@ TEST_F(DiscTest, ShortSectorAnswerGivesTheLabelOfTheBytesSent)
 TEST_F(DiscTest, WithoutATocAccessorsAssert)
 {
     auto drive = OpenWith(FamilyMmc, nullptr);
-    EXPECT_FALSE(drive->ReadTOC());
-    EXPECT_FALSE(drive->TOCvalid);
+    EXPECT_FALSE(drive->ReadTOC() || drive->TOCvalid);
     EXPECT_EQ(drive->Sense().asc, 0x3A);
     EXPECT_THROW(drive->FirstTrack(), EAssertionFailed);
 
