@@ -50,14 +50,11 @@ TEST_F(DeviceTest, HugeTransferLengthIsBoundedByTheBuffer)
 TEST_F(DeviceTest, UnknownTruncatedAndOutOfRangeCommandsAreIllegalRequests)
 {
     auto beyond = SendIn(manager, 0, Read10(999, 2), 4096);
-    EXPECT_EQ(beyond.status, SS_ERR);
-    EXPECT_EQ(beyond.srb.SenseArea[2], 0x05);
-    EXPECT_EQ(beyond.srb.SenseArea[12], 0x21);
+    EXPECT_EQ(std::tuple(beyond.status, beyond.srb.SenseArea[2], beyond.srb.SenseArea[12]), std::tuple(uint32_t(SS_ERR), uint8_t(5), uint8_t(0x21)));
 
     auto unknown = ExecSrb(0, 1, {0xBB, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}, 0);
     EXPECT_EQ(manager.sendCommand(&unknown), SS_ERR);
-    EXPECT_EQ(unknown.SenseArea[2], 0x05);
-    EXPECT_EQ(unknown.SenseArea[12], 0x20);
+    EXPECT_EQ(std::tuple(unknown.SenseArea[2], unknown.SenseArea[12]), std::tuple(uint8_t(5), uint8_t(0x20)));
 
     std::vector<uint8_t> buffer(2048);
     auto truncated = ExecSrb(0, 0, {0x28, 0, 0, 0, 0, 0}, SRB_DIR_IN, buffer.data(), 2048);

@@ -49,9 +49,7 @@ TEST_F(ManagerTest, CheckConditionWritesFixedFormatSense)
 {
     device->reply = emu::Reply::Check(0x05, 0x24, 0x01);
     auto result = SendIn(manager, 1, {0x5A, 0, 0x3F, 0, 0, 0, 0, 4, 0, 0}, 64);
-    EXPECT_EQ(result.status, SS_ERR);
-    EXPECT_EQ(result.srb.SRB_Status, SS_ERR);
-    EXPECT_EQ(result.srb.SRB_TargStat, 0x02);
+    EXPECT_EQ(std::tuple(result.status, result.srb.SRB_Status, result.srb.SRB_TargStat), std::tuple(uint32_t(SS_ERR), uint8_t(SS_ERR), uint8_t(0x02)));
     const uint8_t expected[SENSE_LEN] = {0x70, 0, 0x05, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0x24, 0x01, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(std::memcmp(result.srb.SenseArea, expected, SENSE_LEN), 0);
 
@@ -104,8 +102,7 @@ TEST_F(ManagerTest, SynchronousCompletionReturnsStatusAndSignalsTheEvent)
     auto srb = ExecSrb(0, 1, {0x12, 0, 0, 0, 8, 0}, SRB_DIR_IN | SRB_EVENT_NOTIFY, buffer.data(), 8);
     srb.SRB_PostProc = event.handle();
     EXPECT_EQ(manager.sendCommand(&srb), SS_COMP);
-    EXPECT_EQ(platform::TickCount(), 140u);
-    EXPECT_TRUE(event.wait(0));
+    EXPECT_EQ(std::tuple(platform::TickCount(), event.wait(0)), std::tuple(140u, true));
 
     auto quiet = ExecSrb(0, 1, {0x12, 0, 0, 0, 8, 0}, SRB_DIR_IN, buffer.data(), 8);
     quiet.SRB_PostProc = event.handle();
@@ -125,8 +122,7 @@ TEST_F(ManagerTest, CompletionFromAnotherThreadSetsStatusBeforeTheEvent)
         srb.SRB_PostProc = event.handle();
         ASSERT_EQ(manager.sendCommand(&srb), SS_PENDING);
         ASSERT_TRUE(event.wait(0xFFFFFFFF));
-        EXPECT_EQ(srb.SRB_Status, SS_COMP);
-        EXPECT_EQ(buffer[7], 8);
+        EXPECT_EQ(std::tuple(srb.SRB_Status, buffer[7]), std::tuple(uint8_t(SS_COMP), uint8_t(8)));
     }
     EXPECT_EQ(platform::TickCount(), 5u * 250u);
 }
@@ -142,8 +138,7 @@ TEST_F(ManagerTest, HungDeviceLeavesTheRequestPendingInBothModes)
         srb.SRB_PostProc = event.handle();
         EXPECT_EQ(manager.sendCommand(&srb), SS_PENDING);
         EXPECT_FALSE(event.wait(5000));
-        EXPECT_EQ(srb.SRB_Status, SS_PENDING);
-        EXPECT_EQ(platform::TickCount(), 5000u);
+        EXPECT_EQ(std::tuple(srb.SRB_Status, platform::TickCount()), std::tuple(uint8_t(SS_PENDING), 5000u));
     }
     EXPECT_EQ(manager.log().back().status, SS_PENDING);
 }

@@ -58,15 +58,13 @@ TEST_F(ModeSenseTest, BothHeaderFormsCarryThePageOfThePageControlCutByTheAllocat
     EXPECT_EQ(r.status, SS_COMP);
     EXPECT_EQ(Head(r, 14), Concat({0, 12, 0x70, 0x10, 0, 0, 0, 0}, kPage2A));
     EXPECT_EQ(r.data[14], 0xEE);
-    EXPECT_EQ(sense6(0x4D)[7], 0x0F);  // changeable
-    EXPECT_EQ(sense6(0x8D)[7], 0x00);  // default
-    EXPECT_EQ(sense6(0xCD)[7], 0x09);  // saved
+    // Changeable, default and saved values.
+    EXPECT_EQ((std::vector<uint8_t>{sense6(0x4D)[7], sense6(0x8D)[7], sense6(0xCD)[7]}), (std::vector<uint8_t>{0x0F, 0x00, 0x09}));
 
     auto cut = sense10(0x3F, 10);
     EXPECT_EQ(Head(cut, 11), (std::vector<uint8_t>{0, 20, 0x70, 0x10, 0, 0, 0, 0, 0x0D, 0x06, 0xEE}));
     auto missing = SendIn(manager, 0, {0x1A, 0, 0x31, 0, 255, 0}, 255);
-    EXPECT_EQ(missing.status, SS_ERR);
-    EXPECT_EQ(missing.srb.SenseArea[12], 0x24);
+    EXPECT_EQ(std::tuple(missing.status, missing.srb.SenseArea[12]), std::tuple(uint32_t(SS_ERR), uint8_t(0x24)));
 }
 
 TEST_F(ModeSenseTest, SelectWritesOnlyChangeableBitsOfTheCurrentValues)
@@ -78,9 +76,8 @@ TEST_F(ModeSenseTest, SelectWritesOnlyChangeableBitsOfTheCurrentValues)
 
     std::vector<uint8_t> list10 = Concat({0, 0, 0, 0, 0, 0, 0, 0}, {0x0D, 0x06, 0, 0x03, 0, 0, 0, 0});
     EXPECT_EQ(SendOut(manager, 0, {0x55, 0x11, 0, 0, 0, 0, 0, 0, uint8_t(list10.size()), 0}, list10), SS_COMP);
-    EXPECT_EQ(sense6(0x0D)[7], 0x03);
-    EXPECT_EQ(sense6(0xCD)[7], 0x03);  // save pages bit
-    EXPECT_EQ(sense6(0x8D)[7], 0x00);
+    // The save pages bit writes the saved values too, never the defaults.
+    EXPECT_EQ((std::vector<uint8_t>{sense6(0x0D)[7], sense6(0xCD)[7], sense6(0x8D)[7]}), (std::vector<uint8_t>{0x03, 0x03, 0x00}));
 }
 
 TEST_F(ModeSenseTest, SelectRefusesUnknownPagesAndShortPagesAsAWhole)

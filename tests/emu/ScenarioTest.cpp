@@ -64,10 +64,8 @@ TEST(Scenario, BuiltInDefaultHoldsTheDemoDrives)
         return std::dynamic_pointer_cast<emu::CdromDrive>(builtIn->device(ha, id, 0));
     };
     const auto data = drive(0, 1), empty = drive(0, 2), audio = drive(1, 4);
-    ASSERT_TRUE(data && empty && audio);
-    EXPECT_GE(data->medium()->blockCount(), 300000u);
-    EXPECT_EQ(empty->medium(), nullptr);
-    EXPECT_GE(audio->medium()->blockCount(), 135000u);
+    ASSERT_TRUE(data && empty && audio && data->medium() && audio->medium());
+    EXPECT_TRUE(data->medium()->blockCount() >= 300000u && !empty->medium() && audio->medium()->blockCount() >= 135000u);
     std::set<emu::RotationKind> kinds;
     for (const emu::SpeedStep& step : data->speedModel().steps) kinds.insert(step.rotation.kind);
     EXPECT_EQ(kinds, (std::set<emu::RotationKind>{emu::RotationKind::Clv, emu::RotationKind::Cav, emu::RotationKind::Pcav}));
@@ -87,8 +85,7 @@ TEST(Scenario, FaultScenariosCarryTheirFaults)
     ASSERT_TRUE(hung);
     hung->setCompletion(emu::Completion::Synchronous);
     auto attention = SendIn(*hung, 0, {0x12, 0, 0, 0, 36, 0}, 36);
-    EXPECT_EQ(attention.srb.SenseArea[0], 0xF0);
-    EXPECT_EQ(attention.srb.SenseArea[2], 0x06);
+    EXPECT_EQ(std::tuple(attention.srb.SenseArea[0], attention.srb.SenseArea[2]), std::tuple(uint8_t(0xF0), uint8_t(6)));
     EXPECT_EQ(SendIn(*hung, 1, {0x12, 0, 0, 0, 36, 0}, 36).status, SS_PENDING);
 
     auto none = Load("no-adapters.json");
