@@ -33,13 +33,12 @@ TEST_F(CDROMTest, IllegalFactorShowsTheMessageAndSendsNothing)
     device->inquiry().product = "  FAST CD 48   ";
     auto drive = Open(device);
     platform::host::TakeMessages();
-    EXPECT_FALSE(drive->SetCDSpeed(0));
-    EXPECT_FALSE(drive->SetCDSpeed(256));
+    EXPECT_FALSE(drive->SetCDSpeed(0) || drive->SetCDSpeed(256));
     EXPECT_TRUE(Cdbs().empty());
     const auto shown = platform::host::TakeMessages();
     ASSERT_EQ(2u, shown.size());
-    EXPECT_EQ("SetCDSpeed(FAST CD 48): illegal parameter (0)", shown[0].text);
-    EXPECT_EQ("SetCDSpeed(FAST CD 48): illegal parameter (256)", shown[1].text);
+    EXPECT_EQ(shown[0].text + "|" + shown[1].text,
+              "SetCDSpeed(FAST CD 48): illegal parameter (0)|SetCDSpeed(FAST CD 48): illegal parameter (256)");
 }
 
 TEST_F(CDROMTest, SetCdSpeedCarriesReadAndWriteSpeeds)
@@ -72,10 +71,10 @@ TEST_F(CDROMTest, SetCdSpeedCarriesReadAndWriteSpeeds)
 
     // Through a speed table: the nearer step, the slower one on a tie.
     ASSERT_TRUE(drive->LoadSpeedTable("001810681080" "00100AF00B00" "000805780580"));
-    EXPECT_TRUE(drive->SetCDSpeed(20));
-    EXPECT_EQ(0x0AF0, Speed(Cdbs(kSetCdSpeed).back()));
-    EXPECT_TRUE(drive->SetCDSpeed(21));
-    EXPECT_EQ(0x1068, Speed(Cdbs(kSetCdSpeed).back()));
+    manager_->clearLog();
+    EXPECT_TRUE(drive->SetCDSpeed(20) && drive->SetCDSpeed(21));
+    const auto cdbs = Cdbs(kSetCdSpeed);
+    EXPECT_EQ(std::tuple(Speed(cdbs.front()), Speed(cdbs.back())), std::tuple(0x0AF0, 0x1068));
 }
 
 TEST_F(CDROMTest, VendorFamiliesWriteTheirSpeedCode)

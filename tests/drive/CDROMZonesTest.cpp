@@ -38,9 +38,9 @@ TEST_F(CDROMTest, MmcStepIsNamedByTheModelsRows)
             ASSERT_TRUE(drive->LoadSpeedTable(c.table));
         }
         drive->ZoneDescription = "old";
-        EXPECT_EQ(c.factor, drive->CurrentSpeedStep()) << c.model[1] << c.reported;
-        EXPECT_EQ(c.data, drive->ZoneDescription) << c.model[1] << c.reported;
-        EXPECT_EQ(c.dae, drive->DaeZoneDescription) << c.model[1] << c.reported;
+        const int factor = drive->CurrentSpeedStep();
+        EXPECT_EQ(std::tuple(c.factor, std::string(c.data), std::string(c.dae)),
+                  std::tuple(factor, drive->ZoneDescription, drive->DaeZoneDescription)) << c.model[1] << c.reported;
     }
     auto nec = Open(MakeCdromDrive("NEC     ", "CD-ROM DRIVE:999", "1.00"));
     nec->DaeZoneDescription = "old";
@@ -68,8 +68,8 @@ TEST_F(CDROMTest, VendorStepIsReadFromTheCodeByte)
         auto device = MakeCdromDrive(c.vendor, c.product, "1.00");
         device->modePages().setPage(PageWithMask(c.page, c.length, {{c.index, c.code}}, {{c.index, 0xFF}}));
         auto drive = Open(device, target++);
-        EXPECT_EQ(c.factor, drive->CurrentSpeedStep()) << c.product;
-        EXPECT_EQ(c.data, drive->ZoneDescription) << c.product;
-        EXPECT_EQ(c.dae, drive->DaeZoneDescription) << c.product;
+        const int factor = drive->CurrentSpeedStep();
+        EXPECT_EQ(std::tuple(c.factor, std::string(c.data), std::string(c.dae)),
+                  std::tuple(factor, drive->ZoneDescription, drive->DaeZoneDescription)) << c.product;
     }
 }

@@ -38,24 +38,18 @@ TEST(SpeedTables, SampleAndContinuedRowsDecodeToTheirSteps)
 {
     // NEC drives report less than they run.
     const TSpeedZoneInfo nec = BuiltIn(65, "4.73");
-    EXPECT_EQ(nec.SetSpeed(0), 7056);
-    EXPECT_EQ(nec.ReportedSpeed(0), 2999);
+    EXPECT_EQ(std::tuple(nec.SetSpeed(0), nec.ReportedSpeed(0)), std::tuple(7056, 2999));
     // A row continued by other rows' texts begins with its own top steps.
     const TSpeedZoneInfo cyber48 = BuiltIn(27, "140M");
     ASSERT_EQ(cyber48.Count(), 10);
-    EXPECT_EQ(cyber48.Factor(0), 50);
-    EXPECT_EQ(cyber48.SetSpeed(1), 7175);
-    EXPECT_EQ(cyber48.SetSpeed(2), 6475);
-    EXPECT_EQ(cyber48.Factor(9), BuiltIn(25, "130M").Factor(7));
+    EXPECT_EQ(std::tuple(cyber48.Factor(0), cyber48.SetSpeed(1), cyber48.SetSpeed(2), cyber48.Factor(9)),
+              std::tuple(50, 7175, 6475, BuiltIn(25, "130M").Factor(7)));
 }
 
 TEST(SpeedTables, RevisionPrefixesAreCaseSensitive)
 {
     std::string text;
-    EXPECT_TRUE(FindBuiltInSpeedTable(59, "m02 x", text));
-    EXPECT_FALSE(FindBuiltInSpeedTable(59, "m02", text));
-    EXPECT_FALSE(FindBuiltInSpeedTable(34, "1.01", text));
-    EXPECT_TRUE(FindBuiltInSpeedTable(20, "", text));
-    EXPECT_FALSE(FindBuiltInSpeedTable(9, "2.1h", text));
-    EXPECT_TRUE(FindBuiltInSpeedTable(9, "1.20", text));
+    const std::tuple<int, const char*, bool> cases[] = {{59, "m02 x", true}, {59, "m02", false}, {34, "1.01", false},
+                                                        {20, "", true},     {9, "2.1h", false}, {9, "1.20", true}};
+    for (const auto& [model, revision, found] : cases) EXPECT_EQ(FindBuiltInSpeedTable(model, revision, text), found) << model << revision;
 }
