@@ -92,13 +92,12 @@ TEST_F(ConfigDlgTest, MovingTheSliderOfALockedDriveRelocksAtTheSpeedTheDriveTook
     manager_->clearLog();
     d.SpeedBar.Position = 20;  // the drive's step for 20x is 16x
     d.SpeedBarChange();
-    EXPECT_EQ(std::vector<int>{20}, SpeedsSet());
-    EXPECT_EQ(kSetCdSpeed, manager_->log().front().cdb[0]);
+    EXPECT_EQ(std::tuple(std::vector<int>{20}, kSetCdSpeed), std::tuple(SpeedsSet(), manager_->log().front().cdb[0]));
     EXPECT_EQ(std::tuple(16, std::string("16x")), std::tuple(Drives[0].LockSpeed, Drives[0].LockSpeedStr));
-    platform::RegKey stored = ProfileKey("Default");
-    EXPECT_EQ(16, stored.readInteger("Speed"));  // what the drive took, read back before storing
-    EXPECT_EQ(16, stored.readInteger("LockSpeed"));
-    EXPECT_EQ("16x", stored.readString("LockSpeedStr"));
+    // Stored is what the drive took, read back before storing.
+    const platform::RegKey stored = ProfileKey("Default");
+    EXPECT_EQ(std::tuple(16, 16, std::string("16x")),
+              std::tuple(stored.readInteger("Speed").value_or(-1), stored.readInteger("LockSpeed").value_or(-1), stored.readString("LockSpeedStr").value_or("")));
 
     // Changed behind the dialog's back: its timer sets the lock speed again.
     Drives[0].CDROM->SetCDSpeed(32);
@@ -262,8 +261,7 @@ TEST_F(ConfigDlgTest, PlextorSwitchReachesTheRegistryOnlyWhenTheDriveTakesIt)
     Drives[0].PlextorIdle = !driveIdle;
     d.BitIdlePlextor.Checked = driveIdle;
     d.BitIdlePlextorClick();
-    EXPECT_EQ(!driveIdle, Drives[0].PlextorIdle);
-    EXPECT_EQ(platform::RegType::Missing, ProfileKey("Default").valueType("PlextorIdle"));
+    EXPECT_EQ(std::tuple(!driveIdle, platform::RegType::Missing), std::tuple(bool(Drives[0].PlextorIdle), ProfileKey("Default").valueType("PlextorIdle")));
     Tick();
     EXPECT_EQ(driveIdle, d.BitIdlePlextor.Checked);
 

@@ -148,9 +148,7 @@ TEST_F(SptiTest, BindsOnWindowsNtWhenNoManagerKnowsAnAdapter)
             emu::InstallNative(manager);
         }
         EXPECT_EQ(InitASPI32(), c.result);
-        EXPECT_EQ(ASPIPassThrough(), c.passThrough);
-        EXPECT_EQ(HostAdaptorCount(), c.count);
-        EXPECT_EQ(ASPIStatusText(), c.status);
+        EXPECT_EQ(std::tuple(ASPIPassThrough(), HostAdaptorCount(), ASPIStatusText()), std::tuple(c.passThrough, c.count, std::string(c.status)));
         // The library gives way to the pass-through, whose devices stay open while it is bound.
         EXPECT_EQ(platform::host::LoadedModuleCount(), c.library == kNoLibrary || c.passThrough ? 0 : 1);
         EXPECT_EQ(platform::host::OpenDeviceCount(), c.passThrough ? c.count : 0);
@@ -170,18 +168,16 @@ TEST_F(SptiTest, EachDeviceIsAnAdapterAndGetsThePassThroughRecordExactly)
     ReportHeader(header);
     EXPECT_NE(std::find(header.Lines().begin(), header.Lines().end(), " ASPI-Manager:    SCSI-Pass-Through (SPTI)"),
               header.Lines().end());
-    EXPECT_EQ(HostAdaptorName(0), "SPTI-CdRom0");
-    EXPECT_EQ(HostAdaptorInfo(0), "HA=00, ID=07, MaxTLen=00020000, MaxTargets=08, Align=00000001");
-    EXPECT_EQ(HostAdaptorName(1), "SPTI-CdRom3");
-    EXPECT_EQ(HostAdaptorInfo(1), "HA=01, ID=07, MaxTLen=00010000, MaxTargets=08, Align=00000003");
+    EXPECT_EQ(std::vector<std::string>({HostAdaptorName(0), HostAdaptorInfo(0), HostAdaptorName(1), HostAdaptorInfo(1)}),
+              std::vector<std::string>({"SPTI-CdRom0", "HA=00, ID=07, MaxTLen=00020000, MaxTargets=08, Align=00000001", "SPTI-CdRom3",
+                                        "HA=01, ID=07, MaxTLen=00010000, MaxTargets=08, Align=00000003"}));
 
     // The target's INQUIRY goes through the pass-through and its answer comes back; other
     // target ids and LUNs of the adapter find no device and reach no drive.
     auto target = std::make_unique<TTarget>(0, 0, 0, 0);
     ASSERT_TRUE(target->Initialised());
     EXPECT_EQ(target->Vendor(), "KALMORVN");
-    EXPECT_FALSE(TTarget(0, 1, 0, 0).Initialised());
-    EXPECT_FALSE(TTarget(0, 0, 1, 0).Initialised());
+    EXPECT_FALSE(TTarget(0, 1, 0, 0).Initialised() || TTarget(0, 0, 1, 0).Initialised());
     ASSERT_EQ(cdrom->requests.size(), 1u);
     // The address from IOCTL_SCSI_GET_ADDRESS, the default 120000 ms in seconds, the sense
     // buffer right behind the record.

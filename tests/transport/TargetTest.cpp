@@ -63,9 +63,8 @@ TEST_F(TargetTest, ShortInquiryKeepsOnlyTheFieldsItAnnounces)
 TEST_F(TargetTest, UnreachableTargetsAreNotInitialised)
 {
     auto beyond = Open(8);  // the adapter's MaxTargets
-    EXPECT_FALSE(beyond->Initialised());
     EXPECT_THROW(beyond->TestUnitReady(), EAssertionFailed);
-    EXPECT_FALSE(Open(2)->Initialised());
+    EXPECT_FALSE(beyond->Initialised() || Open(2)->Initialised());
     EXPECT_TRUE(manager_->log().empty());
 
     auto silent = std::make_shared<ScriptedDevice>();
@@ -162,11 +161,9 @@ TEST_F(DoubleBufferTest, OddBufferReadGoesThroughTheAlignedDoubleBuffer)
     uint8_t* odd = Odd();
     ASSERT_TRUE(target->Read10(0, 1, odd, 2048));
     const auto entry = LastLog();
-    EXPECT_EQ(SrbBuffer(entry) & 3, 0u);
-    EXPECT_NE(SrbBuffer(entry), reinterpret_cast<uintptr_t>(odd));
+    EXPECT_TRUE((SrbBuffer(entry) & 3) == 0 && SrbBuffer(entry) != reinterpret_cast<uintptr_t>(odd));
     EXPECT_EQ(std::vector<uint8_t>(odd, odd + 2048), sector);
-    EXPECT_EQ(odd[-1], 0xEE);
-    EXPECT_EQ(odd[2048], 0xEE);
+    EXPECT_EQ(std::tuple(odd[-1], odd[2048]), std::tuple(0xEE, 0xEE));
 
     // An aligned buffer is handed to the manager as it is.
     ASSERT_TRUE(target->Read10(0, 1, AlignedBase(), 2048));
@@ -245,17 +242,16 @@ TEST_F(TargetTest, NeverCompletingCommandTimesOutWithTheErrorBox)
     device_->setHung(true);
     platform::host::SetClock(0);
     EXPECT_FALSE(target->TestUnitReady());
-    EXPECT_EQ(platform::TickCount(), 5000u);  // the target's own default, on the virtual clock
+    EXPECT_EQ(platform::TickCount(), 5000u);  // the target's own time-out, on the virtual clock
     const auto messages = platform::host::TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(std::tuple(messages[0].kind, messages[0].text),
               std::tuple(platform::MessageKind::Error, std::string("Böser Fehler des ASPI-Managers: SRB_Status = SS_PENDING")));
-    EXPECT_EQ(target->LastStatus(), SS_PENDING);
-    EXPECT_EQ(manager_->log().size(), 2u);  // INQUIRY and one attempt, not repeated
+    // INQUIRY and one attempt, not repeated.
+    EXPECT_EQ(std::tuple(target->LastStatus(), manager_->log().size()), std::tuple(uint8_t(SS_PENDING), 2u));
 
     device_->setHung(false);
-    EXPECT_TRUE(target->TestUnitReady());
-    EXPECT_TRUE(platform::host::TakeMessages().empty());
+    EXPECT_TRUE(target->TestUnitReady() && platform::host::TakeMessages().empty());
 
     // Without a time-out of its own a target waits two minutes.
     auto patient = Open(1, 0, -5);
@@ -278,9 +274,8 @@ TEST_F(TargetTest, CompletionByEventFromAnotherThread)
     EXPECT_EQ(buffer, sector);
     device_->setSenseResponseCode(0xF0);
     device_->raiseUnitAttention();
-    EXPECT_TRUE(target->TestUnitReady());
+    EXPECT_TRUE(target->TestUnitReady() && platform::host::TakeMessages().empty());
     EXPECT_EQ(platform::TickCount(), 0u);  // nothing waited for a time-out
-    EXPECT_TRUE(platform::host::TakeMessages().empty());
 }
 
 }  // namespace
