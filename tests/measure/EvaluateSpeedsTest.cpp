@@ -103,8 +103,7 @@ TEST_F(EvalTest, DiscChecksStepsAndStoredResults)
         platform::host::ClearRegistry();
         AddDrive(0, "CD-ROM FAST", {4, 32}, c.stored, c.disc, c.failing.empty() ? nullptr : Failing(c.failing));
         const auto form = Run();
-        EXPECT_EQ(form->Memo.Lines, c.lines);
-        EXPECT_EQ(SpeedsSet(0), c.speedsSet);
+        EXPECT_EQ(std::tuple(form->Memo.Lines, SpeedsSet(0)), std::tuple(c.lines, c.speedsSet));
         const platform::RegKey key = platform::OpenKey(RegRoot::LocalMachine, regnames::DriveKey(0, 0));
         const std::string stored = key.readString(c.value).value_or("") + " " +
                                    key.readString(std::string(c.value) + "_inf").value_or("");
@@ -160,9 +159,7 @@ TEST_F(EvalTest, SkipAndAbortEndTheRunningStep)
             ASSERT_TRUE(platform::host::RunUntil([&] { return f.Measuring; }));
             c.press(f);
         });
-        EXPECT_EQ(form->Memo.Lines, c.lines);
-        EXPECT_EQ(SpeedsSet(0), c.speedsSet);
-        EXPECT_EQ(closedItself_, c.closed);
+        EXPECT_EQ(std::tuple(form->Memo.Lines, SpeedsSet(0), closedItself_), std::tuple(c.lines, c.speedsSet, c.closed));
         EXPECT_FALSE(platform::OpenKey(RegRoot::LocalMachine, regnames::DriveKey(0, 0)).readString("Speed_1_data"));
         EXPECT_TRUE(platform::host::TakeMessages().empty());  // no complaint about an illegal speed
     }
