@@ -2,12 +2,11 @@
 // (checked in the emulator's log) and what it stores.
 #include "app/ConfigDlg.h"
 #include "emu/Disc.h"
-#include "platform/Assert.h"
 #include "platform/host/HostLoop.h"
 #include "settings/Autostart.h"
 #include "settings/Language.h"
 #include "settings/StoreTestSupport.h"
-#include "transport/Bytes.h"
+#include "support/Assertions.h"
 #include "transport/ScsiCodes.h"
 
 namespace {
@@ -281,11 +280,6 @@ TEST_F(ConfigDlgTest, BrokenInvariantsRaiseTheDialogsAssertions)
                                                                                      "UpdateSettings: drv in [0..numDrives-1]"},
                                        {[&] { d.BitIdleActiveClick(); }, "IdleActiveClick: Drives[drv].UseIdleTimer"},
                                        {[&] { d.BitStandbyActiveClick(); }, "Assertion failure"}}) {
-        try {
-            action();
-            ADD_FAILURE() << text;
-        } catch (const EAssertionFailed& e) {
-            EXPECT_EQ(std::tuple(text, std::string("ConfigDlg")), std::tuple(e.text(), e.unit()));
-        }
+        EXPECT_EQ(AssertionOf(action), text + " / ConfigDlg");
     }
 }

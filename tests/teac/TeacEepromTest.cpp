@@ -2,14 +2,12 @@
 // that keep the written limit and use it for audio reads from their next restart on.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "emu/DriveBuilder.h"
 #include "emu/Scenario.h"
-#include "platform/Assert.h"
-#include "platform/Time.h"
 #include "platform/host/Host.h"
+#include "platform/Time.h"
 #include "settings/Store.h"
+#include "support/Assertions.h"
 #include "teac/TeacEEPROM.h"
 #include "transport/AspiManager.h"
 
@@ -19,16 +17,6 @@ using platform::MessageKind;
 
 // Drive indices of teac-eeprom-drives.json, with an MMC drive of another maker appended.
 enum : int { kCd532S, kCd524EA, kCd532E, kCd532EA, kCd532EB20, kCd532EB30, kOtherMaker };
-
-std::string Assertion(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EAssertionFailed& e) {
-        return e.text() + " / " + e.unit();
-    }
-    return "none";
-}
 
 class TeacTest : public ::testing::Test {
 protected:
@@ -106,7 +94,7 @@ TEST_F(TeacTest, EachModelGetsTheCodeBelowTheRequestInTheVendorCdb)
     }
     EXPECT_TRUE(TakeLog().empty());
     EXPECT_EQ(TeacEepromDrive, kCd532EB30);
-    EXPECT_EQ(Assertion([] { TCDROM(1, 7, 0).WriteTeacEEPROM(4); }), "exists / CDROMTargets");
+    EXPECT_EQ(AssertionOf([] { TCDROM(1, 7, 0).WriteTeacEEPROM(4); }), "exists / CDROMTargets");
 }
 
 TEST_F(TeacTest, TheWindowWritesTheButtonsLimitsAndSaysWhetherTheDriveTookThem)
@@ -151,7 +139,7 @@ TEST_F(TeacTest, TheWindowWritesTheButtonsLimitsAndSaysWhetherTheDriveTookThem)
 
     for (int invalid : {-1, 7}) {
         TeacEepromDrive = invalid;
-        EXPECT_EQ(Assertion([] { TFormTeacEEPROM(); }), "Assertion failure / TeacEEPROM");
+        EXPECT_EQ(AssertionOf([] { TFormTeacEEPROM(); }), "Assertion failure / TeacEEPROM");
     }
 }
 

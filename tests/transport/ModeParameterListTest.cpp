@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/Assert.h"
+#include "support/Assertions.h"
 #include "transport/Bytes.h"
 #include "transport/ModeParameterList.h"
 #include "ModeAnswers.h"
@@ -19,16 +19,6 @@ void Load(TModeParameterList& list, const std::vector<uint8_t>& bytes, uint8_t f
     list.Clear();
     std::memcpy(list.Data(), bytes.data(), bytes.size());
     list.SetFormat(format);
-}
-
-std::string AssertionText(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EAssertionFailed& e) {
-        return e.text();
-    }
-    return "";
 }
 
 TEST(ModeParameterList, PagesAreFoundBehindHeaderAndBlockDescriptorsInBothFormats)
@@ -159,8 +149,8 @@ TEST(ModeParameterList, PageRunningOffTheEndHasOnlyItsListedBytesAndSetStaysInsi
     EXPECT_EQ(list.Data()[12 + 20], 0);
     list.SetPageByte(0x0D, 7, 0x99);
     EXPECT_EQ(list.Data()[12 + 7], 0x99);
-    EXPECT_EQ(AssertionText([&] { list.SetPageByte(0x0D, 0x22, 1); }), "index < GetModePageLen(pagecode)");
-    EXPECT_EQ(AssertionText([&] { list.SetPageByte(0x0E, 0, 1); }), "index < GetModePageLen(pagecode)");
+    EXPECT_EQ(AssertionOf([&] { list.SetPageByte(0x0D, 0x22, 1); }), "index < GetModePageLen(pagecode) / Targets");
+    EXPECT_EQ(AssertionOf([&] { list.SetPageByte(0x0E, 0, 1); }), "index < GetModePageLen(pagecode) / Targets");
 }
 
 }  // namespace
