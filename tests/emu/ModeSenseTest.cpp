@@ -3,6 +3,7 @@
 #include "EmuTestHelpers.h"
 #include "emu/CdromDrive.h"
 #include "platform/host/Host.h"
+#include "transport/ModeAnswers.h"
 
 using namespace emutest;
 
@@ -43,20 +44,14 @@ struct ModeSenseTest : testing::Test {
     std::shared_ptr<emu::CdromDrive> drive;
 };
 
-std::vector<uint8_t> Concat(std::vector<uint8_t> a, const std::vector<uint8_t>& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 }  // namespace
 
 TEST_F(ModeSenseTest, BothHeaderFormsCarryThePageOfThePageControlCutByTheAllocation)
 {
-    EXPECT_EQ(sense6(0x0D), Concat({11, 0x70, 0x10, 0}, kPage0D));
+    EXPECT_EQ(sense6(0x0D), Concat({{11, 0x70, 0x10, 0}, kPage0D}));
     auto r = sense10(0x2A);
     EXPECT_EQ(r.status, SS_COMP);
-    EXPECT_EQ(Head(r, 14), Concat({0, 12, 0x70, 0x10, 0, 0, 0, 0}, kPage2A));
+    EXPECT_EQ(Head(r, 14), Concat({{0, 12, 0x70, 0x10, 0, 0, 0, 0}, kPage2A}));
     EXPECT_EQ(r.data[14], 0xEE);
     // Changeable, default and saved values.
     EXPECT_EQ((std::vector<uint8_t>{sense6(0x4D)[7], sense6(0x8D)[7], sense6(0xCD)[7]}), (std::vector<uint8_t>{0x0F, 0x00, 0x09}));
@@ -69,12 +64,12 @@ TEST_F(ModeSenseTest, BothHeaderFormsCarryThePageOfThePageControlCutByTheAllocat
 
 TEST_F(ModeSenseTest, SelectWritesOnlyChangeableBitsOfTheCurrentValues)
 {
-    std::vector<uint8_t> list = Concat({0, 0, 0, 0}, {0x0D, 0x06, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    std::vector<uint8_t> list = Concat({{0, 0, 0, 0}, {0x0D, 0x06, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}});
     EXPECT_EQ(SendOut(manager, 0, {0x15, 0x10, 0, 0, uint8_t(list.size()), 0}, list), SS_COMP);
-    EXPECT_EQ(sense6(0x0D), Concat({11, 0x70, 0x10, 0}, {0x0D, 0x06, 0x00, 0x0F, 0x00, 0x3C, 0x00, 0x4B}));
+    EXPECT_EQ(sense6(0x0D), Concat({{11, 0x70, 0x10, 0}, {0x0D, 0x06, 0x00, 0x0F, 0x00, 0x3C, 0x00, 0x4B}}));
     EXPECT_EQ(sense6(0xCD)[7], 0x09);  // saved untouched
 
-    std::vector<uint8_t> list10 = Concat({0, 0, 0, 0, 0, 0, 0, 0}, {0x0D, 0x06, 0, 0x03, 0, 0, 0, 0});
+    std::vector<uint8_t> list10 = Concat({{0, 0, 0, 0, 0, 0, 0, 0}, {0x0D, 0x06, 0, 0x03, 0, 0, 0, 0}});
     EXPECT_EQ(SendOut(manager, 0, {0x55, 0x11, 0, 0, 0, 0, 0, 0, uint8_t(list10.size()), 0}, list10), SS_COMP);
     // The save pages bit writes the saved values too, never the defaults.
     EXPECT_EQ((std::vector<uint8_t>{sense6(0x0D)[7], sense6(0xCD)[7], sense6(0x8D)[7]}), (std::vector<uint8_t>{0x03, 0x03, 0x00}));
@@ -88,10 +83,10 @@ TEST_F(ModeSenseTest, SelectRefusesUnknownPagesAndShortPagesAsAWhole)
         manager.sendCommand(&srb);
         return std::make_pair(srb.SRB_Status, srb.SenseArea[12]);
     };
-    EXPECT_EQ(select(Concat({0, 0, 0, 0}, {0x31, 0x02, 0x01, 0x02})), std::make_pair(SS_ERR, uint8_t(0x26)));
-    EXPECT_EQ(select(Concat({0, 0, 0, 0}, {0x0D, 0x06, 0x00, 0x01})), std::make_pair(SS_ERR, uint8_t(0x1A)));
+    EXPECT_EQ(select(Concat({{0, 0, 0, 0}, {0x31, 0x02, 0x01, 0x02}})), std::make_pair(SS_ERR, uint8_t(0x26)));
+    EXPECT_EQ(select(Concat({{0, 0, 0, 0}, {0x0D, 0x06, 0x00, 0x01}})), std::make_pair(SS_ERR, uint8_t(0x1A)));
     // A list with one good page and one bad one changes nothing.
-    EXPECT_EQ(select(Concat(Concat({0, 0, 0, 0}, {0x0D, 0x06, 0, 0x01, 0, 0, 0, 0}), {0x31, 0x02, 0x01, 0x02})),
+    EXPECT_EQ(select(Concat({{0, 0, 0, 0}, {0x0D, 0x06, 0, 0x01, 0, 0, 0, 0}, {0x31, 0x02, 0x01, 0x02}})),
               std::make_pair(SS_ERR, uint8_t(0x26)));
     EXPECT_EQ(sense6(0x0D)[7], 0x05);
 }
