@@ -48,8 +48,7 @@ TEST(Form, ANativeModalRunPlaysTheScriptAndARefusedCloseKeepsTheFormOpen)
     int scripted = 0;
     SetModalScript([&](TForm& form) {
         ++scripted;
-        EXPECT_TRUE(form.Visible());
-        EXPECT_TRUE(form.Modal());
+        EXPECT_TRUE(form.Visible() && form.Modal());
         dialog.mayClose = false;
         EXPECT_FALSE(form.Close());
         EXPECT_TRUE(form.Visible());
