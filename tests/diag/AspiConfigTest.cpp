@@ -79,8 +79,7 @@ TEST(AspiConfig, EveryRowOfTheDecision)
         std::string asked;
         for (const auto& shown : host::TakeMessages()) {
             asked += shown.text == lg_ASPI_VIRTUAL_DRIVE ? "V" : shown.text == lg_ASPI_NO_ATAPI ? "A" : "?";
-            EXPECT_EQ(shown.kind, platform::MessageKind::Confirmation);
-            EXPECT_EQ(shown.caption, "Kalmor");
+            EXPECT_EQ(std::tuple(shown.kind, shown.caption), std::tuple(platform::MessageKind::Confirmation, std::string("Kalmor")));
         }
         EXPECT_EQ(asked, row.asked);
         if (row.type == host::kRegSz) { EXPECT_EQ(ExclusionList(), row.after); }

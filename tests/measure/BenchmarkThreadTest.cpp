@@ -219,10 +219,10 @@ TEST_F(MeasureTest, TheDataBlockModeIsRestoredAfterTheRun)
         WindowSettings(*drive, 0);
         values_->RawDataRead = true;
         EXPECT_GT(Run().Count, 0);
-        const std::vector<std::vector<uint8_t>> raw{{0, 0, 0, 8, 0, 0, 0, 0, 0, 0x00, 0x09, 0x30}};
-        const std::vector<std::vector<uint8_t>> rawThenData{raw[0], {0, 0, 0, 8, 0, 0, 0, 0, 0, 0x00, 0x08, 0x00}};
-        EXPECT_EQ(ModeSelects(), family == FamilyMmc ? std::vector<std::vector<uint8_t>>{} : rawThenData);
-        EXPECT_EQ(drive->BlockMode, kBlockUnknown);
+        const std::vector<std::vector<uint8_t>> rawThenData{{0, 0, 0, 8, 0, 0, 0, 0, 0, 0x00, 0x09, 0x30},
+                                                            {0, 0, 0, 8, 0, 0, 0, 0, 0, 0x00, 0x08, 0x00}};
+        EXPECT_EQ(std::tuple(ModeSelects(), drive->BlockMode),
+                  std::tuple(family == FamilyMmc ? std::vector<std::vector<uint8_t>>{} : rawThenData, kBlockUnknown));
     }
 }
 
