@@ -5,6 +5,7 @@
 #include <set>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "EmuTestHelpers.h"
 #include "emu/CdromDrive.h"
@@ -130,7 +131,7 @@ TEST(Scenario, ErrorsNameTheFileAndTheField)
     const std::string missing = kDir + "/no-such-scenario.json";
     EXPECT_EQ(emu::LoadScenario(missing).error, missing + ": cannot read the file");
     EXPECT_EQ(emu::LoadScenario(missing).manager, nullptr);
-    const auto path = std::filesystem::temp_directory_path() / "emu-scenario-test.json";
+    const auto path = std::filesystem::temp_directory_path() / ("emu-scenario-test-" + std::to_string(getpid()) + ".json");
     std::ofstream(path) << "{\"hostAdapters\": [{\"scsiId\": 99}]}";
     EXPECT_EQ(emu::LoadScenario(path.string()).error, path.string() + ": field hostAdapters[0].scsiId: value 99 out of range 0..15");
     std::filesystem::remove(path);
@@ -141,7 +142,7 @@ TEST(Scenario, OnlyRegularFilesOfASaneSizeAreRead)
 {
     EXPECT_EQ(emu::LoadScenario("/dev/zero").error, "/dev/zero: not a regular file");
 
-    const auto dir = std::filesystem::temp_directory_path() / "emu-scenario-files";
+    const auto dir = std::filesystem::temp_directory_path() / ("emu-scenario-files-" + std::to_string(getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directory(dir);
     const std::string fifo = (dir / "fifo").string();
