@@ -37,7 +37,10 @@ constexpr uint8_t SS_BAD_INSTALL = 0xEB;
 
 // Host adapter status of an execute SRB.
 constexpr uint8_t HASTAT_OK = 0x00;
+constexpr uint8_t HASTAT_TIMEOUT = 0x09;
 constexpr uint8_t HASTAT_COMMAND_TIMEOUT = 0x0B;
+constexpr uint8_t HASTAT_BUS_RESET = 0x0E;
+constexpr uint8_t HASTAT_PARITY_ERROR = 0x0F;
 constexpr uint8_t HASTAT_SEL_TO = 0x11;
 
 // Execute-command flags.
@@ -139,3 +142,6 @@ using GetASPI32DLLVersionFn = uint32_t(ASPI_CDECL*)();
 using GetASPI32BufferFn = int(ASPI_CDECL*)(void* buffer);
 using FreeASPI32BufferFn = int(ASPI_CDECL*)(void* buffer);
 using TranslateASPI32AddressFn = int(ASPI_CDECL*)(uint32_t* path, uint32_t* devNode);
+// A manager of our own that bounds each command by the caller's time-out exports this beside
+// SendASPI32Command (the Linux SG_IO manager); WNASPI32.DLL has no such entry point.
+using SendASPI32CommandTimeoutFn = uint32_t(ASPI_CDECL*)(void* srb, uint32_t timeoutMs);

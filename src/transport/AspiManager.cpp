@@ -21,6 +21,7 @@ struct AspiBinding {
     GetASPI32BufferFn GetASPI32Buffer = nullptr;
     FreeASPI32BufferFn FreeASPI32Buffer = nullptr;
     TranslateASPI32AddressFn TranslateASPI32Address = nullptr;
+    SendASPI32CommandTimeoutFn SendASPI32CommandTimeout = nullptr;
     bool loaded = false;
     std::string dllPath;
     std::string statusText;
@@ -77,6 +78,7 @@ void ClearEntryPoints()
     binding.GetASPI32Buffer = nullptr;
     binding.FreeASPI32Buffer = nullptr;
     binding.TranslateASPI32Address = nullptr;
+    binding.SendASPI32CommandTimeout = nullptr;
 }
 
 std::string FilteredIdentifier(const uint8_t* bytes, size_t size)
@@ -211,6 +213,7 @@ bool LoadASPI32()
     binding.GetASPI32Buffer = Bind<GetASPI32BufferFn>("GetASPI32Buffer");
     binding.FreeASPI32Buffer = Bind<FreeASPI32BufferFn>("FreeASPI32Buffer");
     binding.TranslateASPI32Address = Bind<TranslateASPI32AddressFn>("TranslateASPI32Address");
+    binding.SendASPI32CommandTimeout = Bind<SendASPI32CommandTimeoutFn>("SendASPI32CommandTimeout");
     if (!binding.SendASPI32Command || !binding.GetASPI32SupportInfo) {
         ClearEntryPoints();
         platform::UnloadModule(binding.module);
@@ -293,5 +296,6 @@ uint32_t ASPISendCommand(void* srb, uint32_t timeoutMs)
 {
     KALMOR_ASSERT(binding.loaded, "Targets", "ASPI manager not loaded");
     if (binding.passThrough) return binding.passThrough->SendCommand(srb, timeoutMs);
+    if (binding.SendASPI32CommandTimeout) return binding.SendASPI32CommandTimeout(srb, timeoutMs);
     return binding.SendASPI32Command(srb);
 }

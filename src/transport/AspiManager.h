@@ -40,8 +40,8 @@ std::string HostAdaptorName(uint8_t ha);
 std::string HostAdaptorInfo(uint8_t ha);
 
 // Passes an SRB to the bound manager; asserts that the manager is loaded. timeoutMs is how
-// long the caller waits for the completion: the pass-through bounds the command by it, a
-// library has no use for it.
+// long the caller waits for the completion: the pass-through and a manager exporting
+// SendASPI32CommandTimeout bound the command by it, a library has no use for it.
 uint32_t ASPISendCommand(void* srb, uint32_t timeoutMs);
 
 // The characters kept from adapter identifiers and vendor-specific inquiry bytes.

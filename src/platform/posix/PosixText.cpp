@@ -1,0 +1,42 @@
+#include "platform/posix/Posix.h"
+
+namespace {
+
+// Windows-1252 0x80..0x9F; 0 where the code page has no character (shown as U+FFFD).
+const char16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+namespace platform::posix {
+
+std::string Utf8FromCp1252(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char byte : text) {
+        const auto c = uint8_t(byte);
+        if (c >= 0x80 && c < 0xA0) AppendUtf8(out, kHighControls[c - 0x80] ? kHighControls[c - 0x80] : 0xFFFD);
+        else AppendUtf8(out, c);
+    }
+    return out;
+}
+
+}  // namespace platform::posix
