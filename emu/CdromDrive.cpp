@@ -34,6 +34,7 @@ Reply CdromDrive::execute(const Command& command)
     case kStartStopUnit: return startStopUnit(command);
     case kPreventAllowMediumRemoval: return preventAllowMediumRemoval(command);
     case kSetCdSpeed: return setCdSpeed(command);
+    case kSetStreaming: return setStreaming(command);
     case kModeSense6:
     case kModeSense10: return timedModeSense(command);
     case kModeSelect6:

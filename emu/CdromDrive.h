@@ -58,6 +58,7 @@ private:
 
     // CdromSpeed.cpp
     Reply setCdSpeed(const Command& command);
+    Reply setStreaming(const Command& command);
     Reply timedModeSense(const Command& command) const;
     Reply modeSelectFollowingSpeed(const Command& command);
     Reply getConfiguration(const Command& command) const;

@@ -21,6 +21,7 @@ constexpr uint8_t kFeatureCurrent = 0x01;
 
 constexpr size_t kTenByteCdb = 10;
 constexpr size_t kTwelveByteCdb = 12;
+constexpr size_t kStreamingDescriptorLength = 28;
 
 Reply Timed(Reply reply, uint32_t ms)
 {
@@ -92,7 +93,21 @@ Reply CdromDrive::setCdSpeed(const Command& command)
 {
     if (speed_.steps.empty() || !speed_.answersSetCdSpeed) return Reply::InvalidOpcode();
     if (command.cdb.size() < kTwelveByteCdb) return Reply::IllegalRequest();
-    selectStep(speed_.stepForRequest(getBe16(&command.cdb[2])));
+    if (!speed_.keepsStepOnSetCdSpeed) selectStep(speed_.stepForRequest(getBe16(&command.cdb[2])));
+    return Timed(Reply::Good(), speed_.commandMs);
+}
+
+// One performance descriptor: read size (KB) over read time (ms) is the rate asked for.
+Reply CdromDrive::setStreaming(const Command& command)
+{
+    if (speed_.steps.empty() || !speed_.answersSetStreaming) return Reply::InvalidOpcode();
+    if (command.cdb.size() < kTwelveByteCdb || getBe16(&command.cdb[9]) < kStreamingDescriptorLength ||
+        command.dataOut.size() < kStreamingDescriptorLength)
+        return Reply::IllegalRequest();
+    const uint8_t* descriptor = command.dataOut.data();
+    const uint32_t readTime = getBe32(descriptor + 16);
+    if (readTime == 0) return Reply::Check(kSenseIllegalRequest, kAscInvalidFieldInParameterList);
+    selectStep(speed_.stepForRequest(uint32_t(uint64_t(getBe32(descriptor + 12)) * 1000 / readTime)));
     return Timed(Reply::Good(), speed_.commandMs);
 }
 

@@ -36,6 +36,8 @@ struct SpeedModel {
     std::vector<SpeedStep> steps;  // ascending by lowestRequest
     size_t current = 0;            // index into steps
     bool answersSetCdSpeed = true;
+    bool keepsStepOnSetCdSpeed = false;  // takes SET CD SPEED, but only SET STREAMING changes the step
+    bool answersSetStreaming = false;    // the read rate of a SET STREAMING descriptor selects a step
     SpeedCodeByte codeByte;
     std::map<uint8_t, uint8_t> keeps;  // written code -> the code the drive stores instead
     std::vector<ConfigurationFeature> features;  // empty: GET CONFIGURATION is unknown

@@ -68,6 +68,8 @@ void ReadSpeedSection(JsonFields& target, CdromDrive& drive)
     const bool vendor = fields.has("codeByte");
     if (vendor) model.codeByte = ReadCodeByte(fields.object("codeByte"));
     model.answersSetCdSpeed = fields.boolean("setCdSpeed", !vendor);
+    model.keepsStepOnSetCdSpeed = fields.boolean("ignoresSetCdSpeed", false);
+    model.answersSetStreaming = fields.boolean("setStreaming", false);
     for (const auto& [value, path] : fields.array("steps"))
         model.steps.push_back(ReadStep(JsonFields(*value, path), model.steps.size(), vendor));
     if (model.steps.empty()) fields.fail("steps", "a drive needs at least one step");

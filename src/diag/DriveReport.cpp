@@ -8,6 +8,7 @@
 #include "settings/Store.h"
 #include "settings/StoreKeys.h"
 #include "transport/AspiManager.h"
+#include "transport/SgIoManager.h"
 #include "transport/Target.h"
 #include "transport/Text.h"
 
@@ -53,6 +54,8 @@ void ReportAspiManager(TLineList& lines)
     const std::string& dll = ASPIDLLPath();
     if (ASPIPassThrough())
         lines.Append(" ASPI-Manager:    SCSI-Pass-Through (SPTI)");
+    else if (CurrentSgIoManager())
+        lines.Append(" ASPI-Manager:    SCSI-Generic (SG_IO)");
     else
         lines.Append(" ASPI-Manager:    " + VersionInformation(dll, 1) + " " + VersionInformation(dll, 0) + " / " +
                      VersionInformation(dll, 2));

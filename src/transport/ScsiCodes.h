@@ -20,6 +20,7 @@ constexpr uint8_t kModeSense10 = 0x5A;
 constexpr uint8_t kRead12 = 0xA8;
 constexpr uint8_t kGetPerformance = 0xAC;
 constexpr uint8_t kSetCdSpeed = 0xBB;
+constexpr uint8_t kSetStreaming = 0xB6;
 constexpr uint8_t kMechanismStatus = 0xBD;
 constexpr uint8_t kReadCd = 0xBE;
 // Vendor commands.

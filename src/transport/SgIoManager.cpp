@@ -239,7 +239,7 @@ uint8_t SgIoManager::Execute(void* raw, uint32_t timeoutMs)
         }
         if (error == EPERM || error == EACCES) {
             platform::MutexLock guard(refusalLock_);
-            refusal_ = {device.path, srb.CDBByte[0]};
+            refusal_ = {device.path, srb.CDBByte[0], refusal_.count + 1};
         }
     } else {
         targetStatus = header.status;

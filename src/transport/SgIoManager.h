@@ -37,10 +37,12 @@ public:
     const std::string& DeniedDevice() const { return denied_; }
     uint32_t DeniedError() const { return deniedError_; }
     // The last command the kernel refused to pass (errno EPERM or EACCES: a command it lets
-    // only privileged programs send): its device (empty when none) and operation code.
+    // only privileged programs send): its device (empty when none) and operation code, and
+    // how many commands were refused so far.
     struct Refusal {
         std::string device;
         uint8_t opcode = 0;
+        uint32_t count = 0;
     };
     Refusal LastRefusal() const;
 

@@ -1,0 +1,3 @@
+#include "cli/Cli.h"
+
+int main(int argc, char** argv) { return cli::RunCli(std::vector<std::string>(argv + 1, argv + argc)); }

@@ -1,0 +1,32 @@
+#include "cli/Profile.h"
+
+#include "cli/Output.h"
+#include "settings/Store.h"
+#include "settings/StoreKeys.h"
+
+namespace cli {
+
+namespace {
+constexpr int32_t kMaxDiscIdLength = 80;
+}
+
+int OpenProfile(Session& session, int drive, std::string& profile)
+{
+    TDriveSettings& d = Drives[drive];
+    TCDROM& cd = *d.CDROM;
+    profile = regnames::kDefaultProfile;
+    if (session.options().Flag("disc")) {
+        if (!cd.TestUnitReady() || !cd.ReadTOC()) {
+            Complain("no readable disc in " + session.DeviceName(drive) + ": --disc names the profile of the disc");
+            return kExitFailed;
+        }
+        profile = cd.DiscIdentity(kMaxDiscIdLength).substr(0, kMaxDiscIdLength);
+        d.CDInserted = true;
+        d.DiscID = profile;
+        d.Individual = true;
+    }
+    if (ProfileExists(drive, profile)) LoadSettings(drive, profile);
+    return kExitOk;
+}
+
+}  // namespace cli

@@ -1,8 +1,0 @@
-#include "platform/OsFamily.h"
-
-namespace platform {
-
-// Linux is no Windows NT: the Windows pass-through never binds here.
-bool IsWindowsNt() { return false; }
-
-}  // namespace platform
