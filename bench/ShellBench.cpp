@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/SpeedLock.h"
 #include "emu/Disc.h"
 #include "emu/DriveBuilder.h"
 #include "platform/host/Host.h"
+#include "settings/SpeedLock.h"
 #include "settings/Store.h"
 #include "transport/AspiManager.h"
 

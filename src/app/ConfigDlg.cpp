@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/SpeedLock.h"
 #include "app/Version.h"
 #include "platform/Time.h"
 #include "settings/Language.h"
+#include "settings/SpeedLock.h"
 #include "settings/Store.h"
 #include "settings/StoreKeys.h"
 

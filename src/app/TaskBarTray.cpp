@@ -1,7 +1,6 @@
 // The resident part of the main window: the tray icon's clicks, its menu's commands and
 // the lock timer.
 #include "app/MenuWindows.h"
-#include "app/SpeedLock.h"
 #include "app/TaskBar.h"
 #include "diag/RegViewForm.h"
 #include "platform/Application.h"
@@ -10,6 +9,7 @@
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 #include "settings/Language.h"
+#include "settings/SpeedLock.h"
 #include "settings/Store.h"
 
 namespace {

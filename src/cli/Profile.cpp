@@ -1,14 +1,11 @@
 #include "cli/Profile.h"
 
 #include "cli/Output.h"
+#include "settings/SpeedLock.h"
 #include "settings/Store.h"
 #include "settings/StoreKeys.h"
 
 namespace cli {
-
-namespace {
-constexpr int32_t kMaxDiscIdLength = 80;
-}
 
 int OpenProfile(Session& session, int drive, std::string& profile)
 {
@@ -20,7 +17,7 @@ int OpenProfile(Session& session, int drive, std::string& profile)
             Complain("no readable disc in " + session.DeviceName(drive) + ": --disc names the profile of the disc");
             return kExitFailed;
         }
-        profile = cd.DiscIdentity(kMaxDiscIdLength).substr(0, kMaxDiscIdLength);
+        profile = DiscProfileName(cd);
         d.CDInserted = true;
         d.DiscID = profile;
         d.Individual = true;

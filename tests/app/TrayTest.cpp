@@ -1,8 +1,8 @@
 // The resident program: the lock timer, medium changes, the tray icon's clicks and menu.
 #include "app/About.h"
-#include "app/SpeedLock.h"
 #include "app/ShellTestSupport.h"
 #include "disc/DiscTestSupport.h"
+#include "settings/SpeedLock.h"
 
 namespace {
 constexpr uint32_t kLeftDown = 0x201;

@@ -1,4 +1,4 @@
-#include "app/SpeedLock.h"
+#include "settings/SpeedLock.h"
 
 #include "settings/Store.h"
 #include "settings/StoreKeys.h"
@@ -7,13 +7,17 @@ namespace {
 constexpr int32_t kMaxDiscIdLength = 80;
 }  // namespace
 
-void ReapplyLockSpeed(int drive)
+int32_t ReapplyLockSpeed(int drive)
 {
     TDriveSettings& d = Drives[drive];
-    if (d.LockSpeed == -1) return;
+    if (d.LockSpeed == -1) return -1;
     const int32_t current = d.CDROM->CurrentSpeedFactor();
-    if (current != -1 && current != d.LockSpeed) d.CDROM->SetCDSpeed(d.LockSpeed);
+    if (current == -1 || current == d.LockSpeed) return -1;
+    d.CDROM->SetCDSpeed(d.LockSpeed);
+    return current;
 }
+
+std::string DiscProfileName(TCDROM& cd) { return cd.DiscIdentity(kMaxDiscIdLength).substr(0, kMaxDiscIdLength); }
 
 void MediumCheck(int drive)
 {
@@ -28,7 +32,7 @@ void MediumCheck(int drive)
             d.Individual = false;
             if (cd.ReadTOC()) {
                 d.AudioCD = (cd.GetDiscType() & 0x7F) == dtAudio;
-                d.DiscID = cd.DiscIdentity(kMaxDiscIdLength).substr(0, kMaxDiscIdLength);
+                d.DiscID = DiscProfileName(cd);
             }
         }
         d.CDInserted = true;
@@ -41,22 +45,25 @@ void MediumCheck(int drive)
     d.Individual = false;
 }
 
-void LoadProfileAfterMediumChange(int drive)
+std::string LoadProfileAfterMediumChange(int drive)
 {
     TDriveSettings& d = Drives[drive];
-    if (!d.MediumChanged) return;
+    if (!d.MediumChanged) return "";
     d.MediumChanged = false;
     std::string profile = regnames::kDefaultProfile;
     if (d.CDInserted) {
         d.Individual = ProfileExists(drive, d.DiscID);
         if (d.Individual) profile = d.DiscID;
     }
-    LoadSettings(drive, profile);
+    return LoadSettings(drive, profile) ? profile : "";
 }
 
-void MonitorDrive(int drive)
+MonitorActions MonitorDrive(int drive)
 {
-    ReapplyLockSpeed(drive);
+    MonitorActions actions;
+    actions.resetFrom = ReapplyLockSpeed(drive);
     if (Drives[drive].DetectMediumChange) MediumCheck(drive);
-    LoadProfileAfterMediumChange(drive);
+    actions.mediumChanged = Drives[drive].MediumChanged;
+    actions.profile = LoadProfileAfterMediumChange(drive);
+    return actions;
 }
