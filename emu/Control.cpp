@@ -1,5 +1,7 @@
 #include "emu/Control.h"
 
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 
 #include "emu/CdromDrive.h"
@@ -77,6 +79,22 @@ std::string ApplyControl(Manager& manager, const std::string& line)
         return "";
     }
     return line + ": unknown command " + command;
+}
+
+std::vector<std::string> RunControlFile(Manager& manager, const std::string& path)
+{
+    std::vector<std::string> notes;
+    std::ifstream in(path);
+    if (!in) return notes;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string error = ApplyControl(manager, line);
+        notes.push_back(error.empty() ? "control: " + line : "control error: " + error);
+    }
+    in.close();
+    std::remove(path.c_str());
+    return notes;
 }
 
 }  // namespace emu

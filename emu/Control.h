@@ -10,6 +10,7 @@
 //                         and a unit attention (power on reset) for the next command
 // Blank lines and lines starting with "#" are ignored.
 #include <string>
+#include <vector>
 
 #include "emu/Emulator.h"
 
@@ -17,5 +18,10 @@ namespace emu {
 
 // Empty when the line was carried out, else what is wrong with it.
 std::string ApplyControl(Manager& manager, const std::string& line);
+
+// Carries out the control file at path, if there is one, and deletes it. Its writer makes it
+// whole (writes another name, then renames it), so a file that exists is complete. Returns a
+// note per line: "control: LINE" or "control error: WHAT".
+std::vector<std::string> RunControlFile(Manager& manager, const std::string& path);
 
 }  // namespace emu

@@ -1,6 +1,5 @@
-// A writer makes the control file whole (writes another name, then renames it), so a file
-// that exists is complete; errors go to the log file, or to stderr without one. The log is
-// written by a thread of its own every 100 ms, so a test sees a command soon after it ends.
+// The control file's notes go to the log file, or to stderr without one. The log is written
+// by a thread of its own every 100 ms, so a test sees a command soon after it ends.
 #include "emu/dll/ControlChannel.h"
 
 #include <windows.h>
@@ -72,16 +71,7 @@ void RunControlFile(emu::Manager& manager)
 {
     const std::string path = Setting("WNASPI32_EMU_CONTROL");
     if (path.empty()) return;
-    std::ifstream in(path);
-    if (!in) return;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::string error = emu::ApplyControl(manager, line);
-        Note(error.empty() ? "control: " + line : "control error: " + error);
-    }
-    in.close();
-    std::remove(path.c_str());
+    for (const std::string& note : emu::RunControlFile(manager, path)) Note(note);
 }
 
 DWORD WINAPI LogWriter(LPVOID)
