@@ -21,7 +21,8 @@ int StopSignal();
 // The settings file: $XDG_CONFIG_HOME/kalmor/kalmor.reg, or ~/.config/kalmor/kalmor.reg.
 std::string StoreFileName();
 // Loads the settings file into the registry (a missing file is an empty store). False with
-// the reason when the file exists but cannot be read or is not a registry export.
+// the reason when the file exists but cannot be read or is not a registry export; the
+// registry then stays as it was.
 bool LoadStore(std::string& error);
 // Saves the registry when it differs from what was loaded or saved last, atomically (the
 // folder is created first). False with the reason when that fails.

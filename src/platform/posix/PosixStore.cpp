@@ -74,12 +74,16 @@ std::string StoreFileName() { return ConfigFolder() + "/kalmor.reg"; }
 bool LoadStore(std::string& error)
 {
     const std::string fileName = StoreFileName();
+    // A file that cannot be read leaves the settings as they were, so nothing saves over it.
+    const std::string before = host::RegistryText();
     host::ClearRegistry();
     const FileStamp stamp = Stamp(fileName);
     if (stamp.exists) {
         const host::RegistryLoadResult loaded = host::LoadRegistryFile(fileName);
         if (!loaded.ok) {
             error = fileName + (loaded.line ? ":" + std::to_string(loaded.line) : "") + ": " + loaded.error;
+            host::ClearRegistry();
+            host::LoadRegistryText(before);
             return false;
         }
     }
