@@ -99,9 +99,19 @@ int LockCommand(Session& session, int drive, const std::string& text)
         Complain("lock: " + text + " is neither a speed factor from 1 to 255 nor off");
         return kExitUsage;
     }
+    const std::optional<std::string> medium = session.options().Value("medium");
+    if (medium && *medium != "on" && *medium != "off") {
+        Complain("lock: --medium " + *medium + " is neither on nor off");
+        return kExitUsage;
+    }
     TDriveSettings& d = Drives[drive];
     TCDROM& cd = *d.CDROM;
     session.Detect(drive, false);
+    if (medium) {
+        // A setting of the drive, not of a profile, as in the settings dialog.
+        d.DetectMediumChange = *medium == "on";
+        WriteDetectMediumChange(drive);
+    }
     std::string profile;
     if (const int code = OpenProfile(session, drive, profile)) return code;
     if (factor == 0) {

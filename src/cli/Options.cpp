@@ -29,6 +29,8 @@ const OptionRow kOptions[] = {
     {"bb", false, "report"},
     {"output", true, "report"},
     {"interval", true, "daemon"},
+    {"ticks", true, "daemon"},
+    {"medium", true, "lock"},
 };
 
 // The commands and their argument counts.
@@ -134,7 +136,9 @@ std::string UsageText()
            "  list                          the CD-ROM drives (DEV: a device path or a number from this list)\n"
            "  info DEV                      identity, family, model, capabilities, speed, timers\n"
            "  speed DEV N [--streaming]     set the read speed to N x (--streaming: SET STREAMING)\n"
-           "  lock DEV N|off                keep the drive at N x (the daemon sets it back)\n"
+           "  lock DEV N|off [--medium on|off]\n"
+           "                                keep the drive at N x (the daemon sets it back);\n"
+           "                                --medium: the daemon loads each new disc's profile\n"
            "  timers DEV [--standby S|off] [--inactivity CODE|off] [--idle S|off]\n"
            "             [--plextor-idle on|off] [--gamemode on|off]\n"
            "                                show or set the timers and the Plextor features\n"
@@ -142,6 +146,7 @@ std::string UsageText()
            "  measure DEV [--plot FILE.svg] measure every speed step\n"
            "  report [--bb] [-o FILE]       the drive report (German)\n"
            "  daemon [--interval MS]        keep locked speeds and load disc profiles until stopped\n"
+           "         [--ticks N]            (for tests and scripts: end after N checks)\n"
            "\n"
            "speed, lock and timers store the settings in the profile \"Default\", or with --disc in the\n"
            "profile of the disc in the drive. Settings: $XDG_CONFIG_HOME/kalmor/kalmor.reg.\n"

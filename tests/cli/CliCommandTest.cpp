@@ -64,6 +64,10 @@ TEST(CliCommandTest, ExitCodesAndMessagesSayWhatFailed)
         {Plus(emulated, {"timers", "0", "--inactivity", "16"}), 2, "", "16 is not off nor a value from 0 to 15"},
         {Plus(emulated, {"speed", "1", "8", "--disc"}), 1, "", "no readable disc in HA0:ID2"},
         {Plus(emulated, {"measure", "1"}), 1, "contains no disc", ""},
+        {Plus(emulated, {"lock", "0", "8", "--medium", "maybe"}), 2, "", "--medium maybe is neither on nor off"},
+        {Plus(emulated, {"daemon", "--interval", "5"}), 2, "", "--interval 5 is not a number of ms from 10"},
+        {Plus(emulated, {"daemon", "--ticks", "0"}), 2, "", "--ticks 0 is not a number from 1"},
+        {Plus(emulated, {"daemon", "--ticks", "2", "--interval", "10"}), 0, "stopped after 2 ticks", ""},
     };
     for (const Case& c : cases) {
         std::string line;

@@ -15,6 +15,9 @@
 
 namespace {
 
+// The background program's output files have names of their own, as other runs go meanwhile.
+const char kBackground[] = "background-";
+
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -37,14 +40,14 @@ CliRun::~CliRun()
     std::filesystem::remove_all(folder_);
 }
 
-pid_t CliRun::Spawn(const std::vector<std::string>& arguments)
+pid_t CliRun::Spawn(const std::vector<std::string>& arguments, const std::string& outputs)
 {
     std::vector<std::string> words = {KALMOR_PROGRAM};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<std::string> env = {"XDG_CONFIG_HOME=" + folder_ + "/config", "HOME=" + folder_, "LANG=C",
                                     "PATH=/usr/bin:/bin"};
     for (const auto& [name, value] : environment) env.push_back(name + "=" + value);
-    const std::string out = folder_ + "/stdout", err = folder_ + "/stderr";
+    const std::string out = folder_ + "/" + outputs + "stdout", err = folder_ + "/" + outputs + "stderr";
     const pid_t pid = ::fork();
     if (pid != 0) return pid;
     const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -62,30 +65,30 @@ pid_t CliRun::Spawn(const std::vector<std::string>& arguments)
     ::_exit(127);
 }
 
-CliResult CliRun::Collect(pid_t pid)
+CliResult CliRun::Collect(pid_t pid, const std::string& outputs)
 {
     int status = 0;
     ::waitpid(pid, &status, 0);
     CliResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = ReadFile(folder_ + "/stdout");
-    result.err = ReadFile(folder_ + "/stderr");
+    result.out = ReadFile(folder_ + "/" + outputs + "stdout");
+    result.err = ReadFile(folder_ + "/" + outputs + "stderr");
     return result;
 }
 
-CliResult CliRun::Run(const std::vector<std::string>& arguments) { return Collect(Spawn(arguments)); }
+CliResult CliRun::Run(const std::vector<std::string>& arguments) { return Collect(Spawn(arguments, ""), ""); }
 
-void CliRun::Start(const std::vector<std::string>& arguments) { background_ = Spawn(arguments); }
+void CliRun::Start(const std::vector<std::string>& arguments) { background_ = Spawn(arguments, kBackground); }
 
 CliResult CliRun::Stop()
 {
     ::kill(background_, SIGTERM);
-    const CliResult result = Collect(background_);
+    const CliResult result = Collect(background_, kBackground);
     background_ = -1;
     return result;
 }
 
-std::string CliRun::OutputSoFar() const { return ReadFile(folder_ + "/stdout"); }
+std::string CliRun::OutputSoFar() const { return ReadFile(folder_ + "/" + kBackground + "stdout"); }
 
 std::string CliRun::Store() const { return ReadFile(folder_ + "/config/kalmor/kalmor.reg"); }
 

@@ -35,8 +35,9 @@ public:
     std::map<std::string, std::string> environment;
 
 private:
-    pid_t Spawn(const std::vector<std::string>& arguments);
-    CliResult Collect(pid_t pid);
+    // outputs: the prefix of the names of the stdout and stderr files.
+    pid_t Spawn(const std::vector<std::string>& arguments, const std::string& outputs);
+    CliResult Collect(pid_t pid, const std::string& outputs);
 
     std::string folder_;
     pid_t background_ = -1;
