@@ -4,16 +4,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/Event.h"
 #include "transport/Aspi.h"
 #include "transport/AspiManager.h"
-#include "transport/Bytes.h"
 #include "transport/ScsiCodes.h"
 #include "transport/SgIoRecords.h"
 
 namespace {
 
-constexpr uint8_t kAdapterScsiId = 7;
 const char kManagerId[16] = {'K', 'A', 'L', 'M', 'O', 'R', ' ', 'S', 'G', '_', 'I', 'O', ' ', ' ', ' ', ' '};
 constexpr uint8_t kDeviceTypeWorm = 4;
 constexpr uint32_t kSenseBufferSize = 32;
@@ -64,7 +61,7 @@ int32_t Direction(uint8_t flags)
 uint8_t SenseLength(const SRB_ExecSCSICmd& srb) { return std::min<uint8_t>(srb.SRB_SenseLen, SENSE_LEN); }
 
 // One command on an open device; false with errno when the kernel refused the request.
-bool Pass(platform::DeviceHandle handle, sgio::SgIoHeader& header, uint32_t& error)
+bool PassHeader(platform::DeviceHandle handle, sgio::SgIoHeader& header, uint32_t& error)
 {
     uint32_t returned = 0;
     return platform::DeviceControl(handle, sgio::kSgIo, &header, sizeof(header), &header, sizeof(header), returned,
@@ -97,13 +94,13 @@ uint8_t InquireType(platform::DeviceHandle handle)
     sgio::SgIoHeader header = Header(sgio::kDxferFromDev, cdb, sizeof(cdb), data, sizeof(data), sense,
                                      sizeof(sense), kProbeTimeoutMs);
     uint32_t error = 0;
-    if (!Pass(handle, header, error) || header.status != 0 || header.host_status != sgio::kDidOk) return 0x1F;
+    if (!PassHeader(handle, header, error) || header.status != 0 || header.host_status != sgio::kDidOk) return 0x1F;
     return data[0] & 0x1F;
 }
 
 }  // namespace
 
-SgIoManager::SgIoManager()
+SgIoManager::SgIoManager() : PassThroughManager(kManagerId)
 {
     Probe("/dev/sr", false);
     Probe("/dev/sg", true);
@@ -168,57 +165,15 @@ SgIoManager::Refusal SgIoManager::LastRefusal() const
 
 std::string SgIoManager::DevicePath(uint8_t ha) const { return ha < devices_.size() ? devices_[ha].path : ""; }
 
-uint32_t SgIoManager::SupportInfo() const
+SgIoManager::AdapterInfo SgIoManager::Adapter(uint8_t ha) const
 {
-    if (!devices_.empty()) return uint32_t(SS_COMP) << 8 | uint32_t(devices_.size());
-    return uint32_t(denied_.empty() ? SS_NO_ADAPTERS : SS_SECURITY_VIOLATION) << 8;
-}
-
-uint32_t SgIoManager::SendCommand(void* srb, uint32_t timeoutMs)
-{
-    auto* header = static_cast<SRB_Header*>(srb);
-    switch (header->SRB_Cmd) {
-    case SC_HA_INQUIRY: return header->SRB_Status = InquireAdapter(srb);
-    case SC_GET_DEV_TYPE: return header->SRB_Status = GetDeviceType(srb);
-    case SC_EXEC_SCSI_CMD: return Execute(srb, timeoutMs);
-    default: return header->SRB_Status = SS_INVALID_CMD;
-    }
-}
-
-uint8_t SgIoManager::InquireAdapter(void* raw) const
-{
-    auto& srb = *static_cast<SRB_HAInquiry*>(raw);
-    if (srb.SRB_HaId >= devices_.size()) return SS_INVALID_HA;
-    const Device& device = devices_[srb.SRB_HaId];
-    srb.HA_Count = uint8_t(devices_.size());
-    srb.HA_SCSI_ID = kAdapterScsiId;
-    std::memcpy(srb.HA_ManagerId, kManagerId, sizeof(srb.HA_ManagerId));
-    // "SG_IO-sr0": the device behind the adapter, in the characters an identifier keeps.
-    const std::string identifier = "SG_IO-" + device.path.substr(device.path.rfind('/') + 1);
-    std::memset(srb.HA_Identifier, 0, sizeof(srb.HA_Identifier));
-    std::memcpy(srb.HA_Identifier, identifier.data(), std::min(identifier.size(), sizeof(srb.HA_Identifier)));
-    std::memset(srb.HA_Unique, 0, sizeof(srb.HA_Unique));
-    srb.HA_Unique[3] = 8;  // target ids; only 0 answers
-    putLe32(srb.HA_Unique + 4, device.maxTransfer);
-    return SS_COMP;
-}
-
-uint8_t SgIoManager::GetDeviceType(void* raw) const
-{
-    auto& srb = *static_cast<SRB_GDEVBlock*>(raw);
-    if (srb.SRB_HaId >= devices_.size()) return SS_INVALID_HA;
-    if (srb.SRB_Target != 0 || srb.SRB_Lun != 0) return SS_NO_DEVICE;
+    const Device& device = devices_[ha];
     // The sr driver claims only CD-ROM and WORM devices; the target's INQUIRY tells the rest.
-    srb.SRB_DeviceType = devices_[srb.SRB_HaId].deviceType;
-    return SS_COMP;
+    return {"SG_IO-" + device.path.substr(device.path.rfind('/') + 1), 0, device.maxTransfer, device.deviceType};
 }
 
-uint8_t SgIoManager::Execute(void* raw, uint32_t timeoutMs)
+void SgIoManager::Pass(SRB_ExecSCSICmd& srb, uint32_t timeoutMs)
 {
-    auto& srb = *static_cast<SRB_ExecSCSICmd*>(raw);
-    if (srb.SRB_HaId >= devices_.size()) return srb.SRB_Status = SS_INVALID_HA;
-    if (srb.SRB_Target != 0 || srb.SRB_Lun != 0) return srb.SRB_Status = SS_NO_DEVICE;
-    if (srb.SRB_CDBLen == 0 || srb.SRB_CDBLen > sizeof(srb.CDBByte)) return srb.SRB_Status = SS_INVALID_SRB;
     const Device& device = devices_[srb.SRB_HaId];
 
     uint8_t sense[kSenseBufferSize] = {};
@@ -230,7 +185,7 @@ uint8_t SgIoManager::Execute(void* raw, uint32_t timeoutMs)
     uint8_t status = SS_ERR;
     uint8_t hostStatus = HASTAT_OK;
     uint8_t targetStatus = 0;
-    if (!Pass(device.handle, header, error)) {
+    if (!PassHeader(device.handle, header, error)) {
         for (const ErrnoRow& row : kErrnoRows) {
             if (row.error != int(error)) continue;
             status = row.status;
@@ -257,6 +212,4 @@ uint8_t SgIoManager::Execute(void* raw, uint32_t timeoutMs)
     srb.SRB_HaStat = hostStatus;
     srb.SRB_TargStat = targetStatus;
     srb.SRB_Status = status;
-    if ((srb.SRB_Flags & SRB_EVENT_NOTIFY) && srb.SRB_PostProc) platform::SignalEvent(srb.SRB_PostProc);
-    return srb.SRB_Status;
 }

@@ -7,9 +7,6 @@
 // CD-ROM (5) or WORM (4) that are not already there as a /dev/sr* device (drives without the
 // sr driver). At most eight, as many as the host adapter table holds. The kernel copies buffers
 // it cannot use in place, so the adapters need no alignment.
-//
-// Commands complete before SendCommand returns; the SRB's event is signalled as a manager
-// completing a command does.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -18,23 +15,24 @@
 
 #include "platform/DeviceIo.h"
 #include "platform/Mutex.h"
+#include "transport/PassThroughManager.h"
 
-class SgIoManager {
+class SgIoManager final : public PassThroughManager {
 public:
     static constexpr int kDevicesProbed = 32;
     // Transfer limit when the block layer does not say.
     static constexpr uint32_t kDefaultMaxTransfer = 0x10000;
 
     SgIoManager();
-    ~SgIoManager();
+    ~SgIoManager() override;
     SgIoManager(const SgIoManager&) = delete;
     SgIoManager& operator=(const SgIoManager&) = delete;
 
-    size_t DeviceCount() const { return devices_.size(); }
+    size_t DeviceCount() const override { return devices_.size(); }
     // Path of the device behind adapter ha ("/dev/sr0"); empty for another number.
     std::string DevicePath(uint8_t ha) const;
-    // The first /dev/sr* device that refused to open for reading and writing, and errno.
-    const std::string& DeniedDevice() const { return denied_; }
+    // DeniedDevice(): the first /dev/sr* device that refused to open for reading and writing;
+    // this its errno.
     uint32_t DeniedError() const { return deniedError_; }
     // The last command the kernel refused to pass (errno EPERM or EACCES: a command it lets
     // only privileged programs send): its device (empty when none) and operation code, and
@@ -45,13 +43,6 @@ public:
         uint32_t count = 0;
     };
     Refusal LastRefusal() const;
-
-    // As GetASPI32SupportInfo: SS_COMP with the device count; SS_SECURITY_VIOLATION when no
-    // device opened but a /dev/sr* device refused access; SS_NO_ADAPTERS without devices.
-    uint32_t SupportInfo() const;
-    // As SendASPI32Command for host adapter inquiry, get device type and execute SCSI
-    // command; timeoutMs bounds an executed command (0: the kernel's default).
-    uint32_t SendCommand(void* srb, uint32_t timeoutMs);
 
 private:
     struct Device {
@@ -65,12 +56,12 @@ private:
 
     void Probe(const std::string& prefix, bool generic);
     bool Known(const Device& device) const;
-    uint8_t InquireAdapter(void* srb) const;
-    uint8_t GetDeviceType(void* srb) const;
-    uint8_t Execute(void* srb, uint32_t timeoutMs);
+    // "SG_IO-sr0", the block layer's transfer limit, the type the probe found.
+    AdapterInfo Adapter(uint8_t ha) const override;
+    // The time-out goes to the kernel in ms (0: its default).
+    void Pass(SRB_ExecSCSICmd& srb, uint32_t timeoutMs) override;
 
     std::vector<Device> devices_;
-    std::string denied_;
     uint32_t deniedError_ = 0;
     // Commands of different drives run on different threads.
     mutable platform::Mutex refusalLock_;

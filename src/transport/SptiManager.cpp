@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/Event.h"
 #include "transport/Aspi.h"
 #include "transport/AspiManager.h"
-#include "transport/Bytes.h"
 #include "transport/ScsiCodes.h"
 #include "transport/SptiRecords.h"
 
 namespace {
 
-constexpr uint8_t kAdapterScsiId = 7;
 const char kManagerId[16] = {'K', 'A', 'L', 'M', 'O', 'R', ' ', 'S', 'P', 'T', 'I', ' ', ' ', ' ', ' ', ' '};
 
 // How a failed pass-through request completes its SRB; any other error is a plain SS_ERR.
@@ -68,7 +65,7 @@ void Complete(SRB_ExecSCSICmd& srb, const spti::PassThroughWithSense& request, b
 
 }  // namespace
 
-SptiManager::SptiManager()
+SptiManager::SptiManager() : PassThroughManager(kManagerId)
 {
     for (int n = 0; n < kDevicesProbed && devices_.size() < kMaxHostAdaptors; ++n) {
         std::string path = "\\\\.\\CdRom";
@@ -118,59 +115,15 @@ SptiManager::Device SptiManager::Describe(const std::string& path, platform::Dev
     return device;
 }
 
-uint32_t SptiManager::SupportInfo() const
+SptiManager::AdapterInfo SptiManager::Adapter(uint8_t ha) const
 {
-    if (!devices_.empty()) return uint32_t(SS_COMP) << 8 | uint32_t(devices_.size());
-    return uint32_t(denied_.empty() ? SS_NO_ADAPTERS : SS_SECURITY_VIOLATION) << 8;
+    const Device& device = devices_[ha];
+    // The class driver claims CD-ROM devices; the target's INQUIRY tells the rest.
+    return {"SPTI-" + device.path.substr(4), device.alignmentMask, device.maxTransfer, kDeviceTypeCdRom};
 }
 
-uint32_t SptiManager::SendCommand(void* srb, uint32_t timeoutMs)
+void SptiManager::Pass(SRB_ExecSCSICmd& srb, uint32_t timeoutMs)
 {
-    auto* header = static_cast<SRB_Header*>(srb);
-    switch (header->SRB_Cmd) {
-    case SC_HA_INQUIRY: return header->SRB_Status = InquireAdapter(srb);
-    case SC_GET_DEV_TYPE: return header->SRB_Status = GetDeviceType(srb);
-    case SC_EXEC_SCSI_CMD: return Execute(srb, timeoutMs);
-    default: return header->SRB_Status = SS_INVALID_CMD;
-    }
-}
-
-uint8_t SptiManager::InquireAdapter(void* raw) const
-{
-    auto& srb = *static_cast<SRB_HAInquiry*>(raw);
-    if (srb.SRB_HaId >= devices_.size()) return SS_INVALID_HA;
-    const Device& device = devices_[srb.SRB_HaId];
-    srb.HA_Count = uint8_t(devices_.size());
-    srb.HA_SCSI_ID = kAdapterScsiId;
-    std::memcpy(srb.HA_ManagerId, kManagerId, sizeof(srb.HA_ManagerId));
-    // "SPTI-CdRom0": the device behind the adapter, in the characters an identifier keeps.
-    std::string identifier = "SPTI-";
-    identifier += device.path.substr(4);
-    std::memset(srb.HA_Identifier, 0, sizeof(srb.HA_Identifier));
-    std::memcpy(srb.HA_Identifier, identifier.data(), std::min(identifier.size(), sizeof(srb.HA_Identifier)));
-    std::memset(srb.HA_Unique, 0, sizeof(srb.HA_Unique));
-    putLe16(srb.HA_Unique, std::min<uint32_t>(device.alignmentMask, 0xFFFF));
-    srb.HA_Unique[3] = 8;  // target ids; only 0 answers
-    putLe32(srb.HA_Unique + 4, device.maxTransfer);
-    return SS_COMP;
-}
-
-uint8_t SptiManager::GetDeviceType(void* raw) const
-{
-    auto& srb = *static_cast<SRB_GDEVBlock*>(raw);
-    if (srb.SRB_HaId >= devices_.size()) return SS_INVALID_HA;
-    if (srb.SRB_Target != 0 || srb.SRB_Lun != 0) return SS_NO_DEVICE;
-    // The CD-ROM class driver claims CD-ROM devices; the target's INQUIRY tells the rest.
-    srb.SRB_DeviceType = kDeviceTypeCdRom;
-    return SS_COMP;
-}
-
-uint8_t SptiManager::Execute(void* raw, uint32_t timeoutMs) const
-{
-    auto& srb = *static_cast<SRB_ExecSCSICmd*>(raw);
-    if (srb.SRB_HaId >= devices_.size()) return srb.SRB_Status = SS_INVALID_HA;
-    if (srb.SRB_Target != 0 || srb.SRB_Lun != 0) return srb.SRB_Status = SS_NO_DEVICE;
-    if (srb.SRB_CDBLen == 0 || srb.SRB_CDBLen > sizeof(srb.CDBByte)) return srb.SRB_Status = SS_INVALID_SRB;
     const Device& device = devices_[srb.SRB_HaId];
 
     spti::PassThroughWithSense request;
@@ -194,6 +147,4 @@ uint8_t SptiManager::Execute(void* raw, uint32_t timeoutMs) const
     const bool ok = platform::DeviceControl(device.handle, spti::kIoctlScsiPassThroughDirect, &request,
                                             sizeof(request), &request, sizeof(request), returned, error);
     Complete(srb, request, ok, error);
-    if ((srb.SRB_Flags & SRB_EVENT_NOTIFY) && srb.SRB_PostProc) platform::SignalEvent(srb.SRB_PostProc);
-    return srb.SRB_Status;
 }

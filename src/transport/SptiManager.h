@@ -7,16 +7,14 @@
 // than per port: a device handle reaches only its own drive, and each adapter record then
 // carries the alignment and transfer limit of exactly that drive's port. At most eight
 // devices, as many as the host adapter table holds.
-//
-// Commands complete before SendCommand returns; the SRB's event is signalled as a manager
-// completing a command does.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/DeviceIo.h"
+#include "transport/PassThroughManager.h"
 
-class SptiManager {
+class SptiManager final : public PassThroughManager {
 public:
     // Device numbers tried: Windows does not reuse a removed drive's number at once.
     static constexpr int kDevicesProbed = 32;
@@ -26,21 +24,11 @@ public:
 
     // Opens every CD-ROM device there is and learns its address and adapter limits.
     SptiManager();
-    ~SptiManager();
+    ~SptiManager() override;
     SptiManager(const SptiManager&) = delete;
     SptiManager& operator=(const SptiManager&) = delete;
 
-    size_t DeviceCount() const { return devices_.size(); }
-    // Path of the first device that refused access (no administrator rights); empty when
-    // none did.
-    const std::string& DeniedDevice() const { return denied_; }
-
-    // As GetASPI32SupportInfo: SS_COMP with the device count; SS_SECURITY_VIOLATION when
-    // devices exist but every one refused access; SS_NO_ADAPTERS without devices.
-    uint32_t SupportInfo() const;
-    // As SendASPI32Command for host adapter inquiry, get device type and execute SCSI
-    // command. timeoutMs bounds an executed command; the system counts whole seconds.
-    uint32_t SendCommand(void* srb, uint32_t timeoutMs);
+    size_t DeviceCount() const override { return devices_.size(); }
 
 private:
     struct Device {
@@ -54,10 +42,10 @@ private:
     };
 
     static Device Describe(const std::string& path, platform::DeviceHandle handle);
-    uint8_t InquireAdapter(void* srb) const;
-    uint8_t GetDeviceType(void* srb) const;
-    uint8_t Execute(void* srb, uint32_t timeoutMs) const;
+    // "SPTI-CdRom0", the device's alignment and transfer limit; every device a CD-ROM.
+    AdapterInfo Adapter(uint8_t ha) const override;
+    // The time-out goes to the system in whole seconds.
+    void Pass(SRB_ExecSCSICmd& srb, uint32_t timeoutMs) override;
 
     std::vector<Device> devices_;
-    std::string denied_;
 };
