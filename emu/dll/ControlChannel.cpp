@@ -67,7 +67,7 @@ void WriteLog(emu::Manager& manager)
     }
 }
 
-void RunControlFile(emu::Manager& manager)
+void RunWaitingControlFile(emu::Manager& manager)
 {
     const std::string path = Setting("WNASPI32_EMU_CONTROL");
     if (path.empty()) return;
@@ -100,7 +100,7 @@ void Poll(Manager& manager)
     }
     polled = true;
     lastPoll = now;
-    RunControlFile(manager);
+    RunWaitingControlFile(manager);
 }
 
 void FlushLog()
