@@ -1,15 +1,15 @@
-// The native main loop: a task queue guarded for other threads, and timers kept with their
-// due tick on the virtual clock. Timers are main-thread objects, so only the queue is locked.
+// The native main loop: a task queue guarded for other threads, and timers with their due
+// tick on the virtual clock. Timers are main-thread objects, so only the queue is locked.
 #include "platform/host/HostLoop.h"
 
 #include <chrono>
 #include <condition_variable>
 #include <deque>
-#include <map>
 #include <mutex>
 
 #include "platform/MainLoop.h"
 #include "platform/Time.h"
+#include "platform/host/DueTimers.h"
 #include "platform/host/Host.h"
 
 namespace {
@@ -18,9 +18,6 @@ std::mutex queueLock;
 std::condition_variable queueChanged;
 std::deque<platform::Task> tasks;
 int runningThreads = 0;
-
-// Due tick of every enabled timer.
-std::map<platform::Timer*, uint32_t> dueTimers;
 
 int32_t Until(uint32_t tick) { return int32_t(tick - platform::TickCount()); }
 
@@ -35,26 +32,6 @@ bool RunPostedTasks()
     return !batch.empty();
 }
 
-platform::Timer* NextTimer()
-{
-    platform::Timer* next = nullptr;
-    for (const auto& [timer, due] : dueTimers)
-        if (!next || int32_t(due - dueTimers[next]) < 0) next = timer;
-    return next;
-}
-
-bool FireDueTimer()
-{
-    platform::Timer* timer = NextTimer();
-    if (!timer || Until(dueTimers[timer]) > 0) return false;
-    const uint32_t now = platform::TickCount();
-    uint32_t next = dueTimers[timer] + timer->Interval();
-    if (int32_t(next - now) <= 0) next = now + timer->Interval();
-    dueTimers[timer] = next;
-    timer->Fire();
-    return true;
-}
-
 // Waits a little real time for a worker to post something.
 void WaitForWorkers()
 {
@@ -65,15 +42,14 @@ void WaitForWorkers()
 // One step of the loop towards limit; false when nothing is left to do before it.
 bool Step(uint32_t limit)
 {
-    if (RunPostedTasks() || FireDueTimer()) return true;
+    if (RunPostedTasks() || platform::host::FireDueTimer()) return true;
     if (Until(limit) <= 0) return false;
     if (platform::host::RunningThreads() > 0) {
         WaitForWorkers();
         return true;
     }
-    platform::Timer* timer = NextTimer();
-    if (!timer) return false;
-    const int32_t wait = Until(dueTimers[timer]);
+    int32_t wait = 0;
+    if (!platform::host::NextTimerDue(wait)) return false;
     const int32_t left = Until(limit);
     platform::host::AdvanceClock(uint32_t(wait < left ? wait : left));
     return true;
@@ -91,9 +67,6 @@ void PostToMainThread(Task task)
     }
     queueChanged.notify_all();
 }
-
-void Timer::Schedule() { dueTimers[this] = TickCount() + interval_; }
-void Timer::Unschedule() { dueTimers.erase(this); }
 
 }  // namespace platform
 

@@ -8,19 +8,18 @@
 
 #include <atomic>
 #include <cerrno>
+#include <algorithm>
 #include <deque>
-#include <map>
 #include <mutex>
 
 #include "platform/MainLoop.h"
-#include "platform/Time.h"
+#include "platform/host/DueTimers.h"
 #include "platform/posix/Posix.h"
 
 namespace {
 
 std::mutex queueLock;
 std::deque<platform::Task> tasks;
-std::map<platform::Timer*, uint32_t> dueTimers;  // main thread only
 std::atomic<bool> stopRequested{false};
 volatile sig_atomic_t stopSignal = 0;
 int wakePipe[2] = {-1, -1};
@@ -55,8 +54,6 @@ void OnStopSignal(int signal)
     Wake();
 }
 
-int32_t Until(uint32_t tick) { return int32_t(tick - platform::TickCount()); }
-
 bool RunPostedTasks()
 {
     std::deque<platform::Task> batch;
@@ -68,32 +65,10 @@ bool RunPostedTasks()
     return !batch.empty();
 }
 
-platform::Timer* NextTimer()
-{
-    platform::Timer* next = nullptr;
-    for (const auto& [timer, due] : dueTimers)
-        if (!next || int32_t(due - dueTimers[next]) < 0) next = timer;
-    return next;
-}
-
-// A late tick fires once, not once per period missed.
-bool FireDueTimer()
-{
-    platform::Timer* timer = NextTimer();
-    if (!timer || Until(dueTimers[timer]) > 0) return false;
-    const uint32_t now = platform::TickCount();
-    uint32_t next = dueTimers[timer] + timer->Interval();
-    if (int32_t(next - now) <= 0) next = now + timer->Interval();
-    dueTimers[timer] = next;
-    timer->Fire();
-    return true;
-}
-
 void WaitForWork()
 {
-    platform::Timer* timer = NextTimer();
-    int timeout = -1;
-    if (timer) timeout = std::max<int32_t>(0, Until(dueTimers[timer]));
+    int32_t due = 0;
+    const int timeout = platform::host::NextTimerDue(due) ? std::max<int32_t>(0, due) : -1;
     pollfd wake{wakePipe[0], POLLIN, 0};
     if (::poll(&wake, 1, timeout) > 0) Drain();
 }
@@ -112,9 +87,6 @@ void PostToMainThread(Task task)
     Wake();
 }
 
-void Timer::Schedule() { dueTimers[this] = TickCount() + interval_; }
-void Timer::Unschedule() { dueTimers.erase(this); }
-
 }  // namespace platform
 
 namespace platform::posix {
@@ -124,7 +96,7 @@ bool RunLoopUntil(const std::function<bool()>& done)
     MakeWakePipe();
     while (!stopRequested) {
         if (done()) return true;
-        if (RunPostedTasks() || FireDueTimer()) continue;
+        if (RunPostedTasks() || platform::host::FireDueTimer()) continue;
         WaitForWork();
     }
     return done();
