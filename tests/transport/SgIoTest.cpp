@@ -11,13 +11,13 @@
 
 #include "emu/Scenario.h"
 #include "emu/SgIoDevice.h"
-#include "platform/Event.h"
 #include "platform/Time.h"
 #include "platform/host/Host.h"
 #include "platform/host/HostDeviceIo.h"
 #include "transport/AspiManager.h"
 #include "transport/SgIoManager.h"
 #include "transport/SgIoRecords.h"
+#include "transport/PassThroughTestSupport.h"
 #include "transport/TransportTestSupport.h"
 
 namespace {
@@ -102,12 +102,7 @@ protected:
 
     std::shared_ptr<FakeNode> AddNode(const std::string& path, uint32_t openError = 0)
     {
-        auto node = std::make_shared<FakeNode>();
-        platform::host::AddDevice(path, {openError, [node](uint32_t code, void* in, uint32_t inSize, void* out,
-                                                           uint32_t, uint32_t& returned, uint32_t& error) {
-                                             return node->Control(code, in, inSize, out, returned, error);
-                                         }});
-        return node;
+        return AddDeviceNode<FakeNode>(path, openError);
     }
 
     // What the Linux program does when no emulator is asked for.
@@ -118,23 +113,9 @@ protected:
         return InitASPI32();
     }
 
-    // An execute SRB (READ CAPACITY) for the drive of adapter 0, whose event is set by the time
-    // the call returns.
     SRB_ExecSCSICmd Execute(uint32_t timeoutMs = 5000, uint8_t direction = SRB_DIR_IN, uint32_t length = 8)
     {
-        platform::Event completion(false, false);
-        SRB_ExecSCSICmd srb{};
-        srb.SRB_Cmd = SC_EXEC_SCSI_CMD;
-        srb.SRB_Flags = SRB_EVENT_NOTIFY | direction;
-        srb.SRB_BufLen = length;
-        srb.SRB_BufPointer = buffer_;
-        srb.SRB_SenseLen = SENSE_LEN;
-        srb.SRB_CDBLen = 10;
-        srb.CDBByte[0] = kReadCapacity;
-        srb.SRB_PostProc = completion.handle();
-        EXPECT_EQ(ASPISendCommand(&srb, timeoutMs), srb.SRB_Status);
-        EXPECT_TRUE(completion.wait(0));
-        return srb;
+        return ExecuteReadCapacity(buffer_, timeoutMs, direction, length);
     }
 
     static constexpr const char* kModule = "C:\\windows\\system32\\WNASPI32.DLL";

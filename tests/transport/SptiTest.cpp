@@ -9,12 +9,12 @@
 #include "diag/DriveReport.h"
 #include "diag/LineList.h"
 #include "platform/DeviceIo.h"
-#include "platform/Event.h"
 #include "platform/host/Host.h"
 #include "platform/host/HostDeviceIo.h"
 #include "platform/host/HostSystemInfo.h"
 #include "transport/AspiManager.h"
 #include "transport/SptiRecords.h"
+#include "transport/PassThroughTestSupport.h"
 #include "transport/TransportTestSupport.h"
 
 namespace {
@@ -81,32 +81,12 @@ protected:
 
     std::shared_ptr<FakeCdRom> AddCdRom(int n, uint32_t openError = 0)
     {
-        auto cdrom = std::make_shared<FakeCdRom>();
-        platform::host::AddDevice("\\\\.\\CdRom" + std::to_string(n),
-                                  {openError, [cdrom](uint32_t code, void* in, uint32_t inSize, void* out, uint32_t,
-                                                      uint32_t& returned, uint32_t& error) {
-                                       return cdrom->Control(code, in, inSize, out, returned, error);
-                                   }});
-        return cdrom;
+        return AddDeviceNode<FakeCdRom>("\\\\.\\CdRom" + std::to_string(n), openError);
     }
 
-    // An execute SRB (READ CAPACITY) for the drive of adapter 0, sent to the bound manager,
-    // whose event is set by the time the call returns.
     SRB_ExecSCSICmd Execute(uint32_t timeoutMs = 5000, uint8_t direction = SRB_DIR_IN, uint32_t length = 8)
     {
-        platform::Event completion(false, false);
-        SRB_ExecSCSICmd srb{};
-        srb.SRB_Cmd = SC_EXEC_SCSI_CMD;
-        srb.SRB_Flags = SRB_EVENT_NOTIFY | direction;
-        srb.SRB_BufLen = length;
-        srb.SRB_BufPointer = buffer_;
-        srb.SRB_SenseLen = SENSE_LEN;
-        srb.SRB_CDBLen = 10;
-        srb.CDBByte[0] = kReadCapacity;
-        srb.SRB_PostProc = completion.handle();
-        EXPECT_EQ(ASPISendCommand(&srb, timeoutMs), srb.SRB_Status);
-        EXPECT_TRUE(completion.wait(0));
-        return srb;
+        return ExecuteReadCapacity(buffer_, timeoutMs, direction, length);
     }
 
     uint8_t buffer_[8] = {};
