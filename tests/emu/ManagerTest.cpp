@@ -66,27 +66,19 @@ TEST_F(ManagerTest, CheckConditionWritesFixedFormatSense)
 
 TEST_F(ManagerTest, MalformedRequestsAreRefusedWithoutReachingTheDevice)
 {
-    auto noCdb = ExecSrb(0, 1, {}, 0);
-    EXPECT_EQ(manager.sendCommand(&noCdb), SS_INVALID_CMD);
-
-    auto longCdb = ExecSrb(0, 1, {0x28}, 0);
-    longCdb.SRB_CDBLen = 17;
-    EXPECT_EQ(manager.sendCommand(&longCdb), SS_INVALID_CMD);
-
-    auto nullBuffer = ExecSrb(0, 1, {0x12, 0, 0, 0, 96, 0}, SRB_DIR_IN, nullptr, 96);
-    EXPECT_EQ(manager.sendCommand(&nullBuffer), SS_INVALID_CMD);
-
     uint8_t byte = 0;
-    auto bothDirections = ExecSrb(0, 1, {0x12, 0, 0, 0, 1, 0}, SRB_DIR_IN | SRB_DIR_OUT, &byte, 1);
-    EXPECT_EQ(manager.sendCommand(&bothDirections), SS_INVALID_CMD);
-
-    // 128 KB is the default adapter's transfer limit.
-    auto huge = ExecSrb(0, 1, {0x28, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0}, SRB_DIR_IN, &byte, 0xFFFFFFFF);
-    EXPECT_EQ(manager.sendCommand(&huge), SS_INVALID_CMD);
-
-    auto unknownCommand = ExecSrb(0, 1, {0, 0, 0, 0, 0, 0}, 0);
-    unknownCommand.SRB_Cmd = 0x07;
-    EXPECT_EQ(manager.sendCommand(&unknownCommand), SS_INVALID_CMD);
+    std::vector<SRB_ExecSCSICmd> srbs = {
+        ExecSrb(0, 1, {}, 0),                                                   // no CDB
+        ExecSrb(0, 1, {0x28}, 0),                                               // a CDB of 17 bytes, below
+        ExecSrb(0, 1, {0x12, 0, 0, 0, 96, 0}, SRB_DIR_IN, nullptr, 96),         // no buffer
+        ExecSrb(0, 1, {0x12, 0, 0, 0, 1, 0}, SRB_DIR_IN | SRB_DIR_OUT, &byte, 1),  // both directions
+        // 128 KB is the default adapter's transfer limit.
+        ExecSrb(0, 1, {0x28, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0}, SRB_DIR_IN, &byte, 0xFFFFFFFF),
+        ExecSrb(0, 1, {0, 0, 0, 0, 0, 0}, 0),                                   // an unknown SRB command, below
+    };
+    srbs[1].SRB_CDBLen = 17;
+    srbs[5].SRB_Cmd = 0x07;
+    for (SRB_ExecSCSICmd& srb : srbs) EXPECT_EQ(manager.sendCommand(&srb), SS_INVALID_CMD) << &srb - srbs.data();
     EXPECT_EQ(manager.sendCommand(nullptr), SS_INVALID_CMD);
 
     EXPECT_TRUE(device->seen.empty());

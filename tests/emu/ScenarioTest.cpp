@@ -77,10 +77,9 @@ TEST(Scenario, FaultScenariosCarryTheirFaults)
     platform::host::Reset();
     auto faults = Load("mode-sense-faults.json");
     ASSERT_TRUE(faults);
-    EXPECT_EQ(SendIn(*faults, 0, {0x5A, 0, 0x2A, 0, 0, 0, 0, 4, 0, 0}, 1024).srb.SenseArea[12], 0x20);
-    EXPECT_EQ(SendIn(*faults, 1, {0x5A, 0, 0x2A, 0, 0, 0, 0, 4, 0, 0}, 1024).data[9], 0x09);
-    EXPECT_EQ(SendIn(*faults, 2, {0x5A, 0, 0x2A, 0, 0, 0, 0, 4, 0, 0}, 1024).data[0], 14);
-    EXPECT_EQ(SendIn(*faults, 3, {0x5A, 0, 0x3F, 0, 0, 0, 0, 4, 0, 0}, 1024).data[8], 0x2A);
+    const auto sense10 = [&](uint8_t target, uint8_t page) { return SendIn(*faults, target, {0x5A, 0, page, 0, 0, 0, 0, 4, 0, 0}, 1024); };
+    EXPECT_EQ((std::vector<uint8_t>{sense10(0, 0x2A).srb.SenseArea[12], sense10(1, 0x2A).data[9], sense10(2, 0x2A).data[0], sense10(3, 0x3F).data[8]}),
+              (std::vector<uint8_t>{0x20, 0x09, 14, 0x2A}));
 
     auto hung = Load("hung-drive.json");
     ASSERT_TRUE(hung);

@@ -81,16 +81,14 @@ TEST_F(TeacTest, EachModelGetsTheCodeBelowTheRequestInTheVendorCdb)
             const std::vector<emu::LogEntry> log = TakeLog();
             ASSERT_EQ(log.size(), code < 0 ? 0u : 1u);
             if (code < 0) continue;
-            EXPECT_EQ(log[0].cdb,
-                      (std::vector<uint8_t>{opcode, 0, 0x54, 0x45, 0x41, 0x43, 4, 0, 0, 0, uint8_t(code), 0}));
-            EXPECT_EQ(std::make_pair(log[0].direction, log[0].length), std::make_pair(emu::Direction::None, 0u));
-            EXPECT_EQ(Emulated(index).teacEeprom().storedCode, code);
+            EXPECT_EQ(log[0].cdb, (std::vector<uint8_t>{opcode, 0, 0x54, 0x45, 0x41, 0x43, 4, 0, 0, 0, uint8_t(code), 0}));
+            EXPECT_EQ(std::tuple(log[0].direction, log[0].length, int(Emulated(index).teacEeprom().storedCode)),
+                      std::tuple(emu::Direction::None, 0u, code));
         }
     }
     // Model 124 and another maker's drive do not qualify; the last TEAC drive found is the one.
     for (int index : {kCd532EB20, kOtherMaker}) {
-        EXPECT_FALSE(Drives[index].CDROM->IsTeacEEPROMDrive());
-        EXPECT_EQ(Drives[index].CDROM->WriteTeacEEPROM(4), -1);
+        EXPECT_EQ(std::tuple(Drives[index].CDROM->IsTeacEEPROMDrive(), Drives[index].CDROM->WriteTeacEEPROM(4)), std::tuple(false, -1));
     }
     EXPECT_TRUE(TakeLog().empty());
     EXPECT_EQ(TeacEepromDrive, kCd532EB30);
@@ -128,8 +126,7 @@ TEST_F(TeacTest, TheWindowWritesTheButtonsLimitsAndSaysWhetherTheDriveTookThem)
     Emulated(kCd532EB30).setSenseResponseCode(0xF0);
     Emulated(kCd532EB30).raiseUnitAttention();
     TFormTeacEEPROM().Button4Click();
-    EXPECT_EQ(TakeLog().size(), 2u);
-    EXPECT_EQ(platform::host::TakeMessages().at(0).kind, MessageKind::Information);
+    EXPECT_EQ(std::tuple(TakeLog().size(), platform::host::TakeMessages().at(0).kind), std::tuple(2u, MessageKind::Information));
 
     Emulated(kCd532EB30).teacEeprom().opcode = 0;  // a drive that refuses the command
     TFormTeacEEPROM().Button32Click();
