@@ -49,15 +49,13 @@ TEST(DriveDatabase, SampleRowsOfEveryFamilyAndMatchKind)
 
 TEST(DriveDatabase, LaterMoreSpecificRowsWinAndComparisonsAreExact)
 {
-    EXPECT_EQ(Match("NEC     ", "CD-ROM DRIVE:282", "4.94", "99031000ABC").model, 66);
-    EXPECT_EQ(Match("NEC     ", "CD-ROM DRIVE:282", "4.94", "98060900").model, 64);
-    EXPECT_EQ(Match("NEC     ", "CD-ROM DRIVE:465", "1.03", "").model, 0);
-    EXPECT_EQ(Match("TEAC    ", "CD-532E-A       ", "3.0A").model, 123);
-    EXPECT_EQ(Match("TEAC    ", "CD-532E         ", "2.0 ").model, 120);
-    EXPECT_EQ(Match("TEAC    ", "CD-532E-B       ", "3.0A").model, 124);
-    EXPECT_EQ(Match("Creative", " CD-ROM CD4832E ").model, 18);
-    EXPECT_EQ(Match("CREATIVE", " CD-ROM CD4832E ").model, 0);
-    EXPECT_EQ(Match("SONY    ", "CD-ROM CDU-76S").model, 0);  // exact products: trailing blanks count
+    // Exact products: trailing blanks count (the SONY row).
+    EXPECT_EQ(std::vector<int>({Match("NEC     ", "CD-ROM DRIVE:282", "4.94", "99031000ABC").model,
+                                Match("NEC     ", "CD-ROM DRIVE:282", "4.94", "98060900").model, Match("NEC     ", "CD-ROM DRIVE:465", "1.03", "").model,
+                                Match("TEAC    ", "CD-532E-A       ", "3.0A").model, Match("TEAC    ", "CD-532E         ", "2.0 ").model,
+                                Match("TEAC    ", "CD-532E-B       ", "3.0A").model, Match("Creative", " CD-ROM CD4832E ").model,
+                                Match("CREATIVE", " CD-ROM CD4832E ").model, Match("SONY    ", "CD-ROM CDU-76S").model}),
+              std::vector<int>({66, 64, 0, 123, 120, 124, 18, 0, 0}));
 }
 
 TEST(DriveDatabase, Flags)
@@ -73,12 +71,11 @@ TEST(DriveDatabase, CyberDrivesAreToldApartByMaximumSpeedReadOnlyWhenNeeded)
     int reads = 0;
     EXPECT_EQ(Match(vendor, product, "110N", "", 40, &reads).model, 24);
     EXPECT_EQ(reads, 1);
-    EXPECT_EQ(Match(vendor, product, "110N", "", 44).model, 26);
-    EXPECT_EQ(Match(vendor, product, "110N", "", 45).model, 0);
-    EXPECT_EQ(Match(vendor, product, "110N", "X1", 40).model, 0);
-    // An unreadable capabilities page leaves only the row without a speed test.
-    EXPECT_EQ(Match(vendor, product, "220C", "", -1).model, 20);
-    EXPECT_EQ(MatchDriveDatabase({vendor, product, "110N", ""}, nullptr).model, 0);
+    // An unreadable capabilities page (-1, none) leaves only the row without a speed test.
+    EXPECT_EQ(std::vector<int>({Match(vendor, product, "110N", "", 44).model, Match(vendor, product, "110N", "", 45).model,
+                                Match(vendor, product, "110N", "X1", 40).model, Match(vendor, product, "220C", "", -1).model,
+                                MatchDriveDatabase({vendor, product, "110N", ""}, nullptr).model}),
+              std::vector<int>({26, 0, 0, 20, 0}));
     reads = 0;
     Match("        ", "40X CD-ROM      ", "4.4B", "", 40, &reads);
     Match("PLEXTOR ", "CD-ROM PX-40TS  ", "1.00", "", 40, &reads);

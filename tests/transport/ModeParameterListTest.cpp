@@ -29,18 +29,14 @@ TEST(ModeParameterList, PagesAreFoundBehindHeaderAndBlockDescriptorsInBothFormat
         const auto pages = Concat({kPageA, kPageB, kPageC});
         Load(list, format == MODE_SENSE_6 ? Answer6(pages, descriptor) : Answer10(pages, descriptor), format);
         EXPECT_EQ(list.Length(), (format == MODE_SENSE_6 ? 4 : 8) + 8 + 18);
-        EXPECT_EQ(list.GetModePageLen(0x0D), 8);
-        EXPECT_EQ(list.GetModePageLen(0x2A), 6);
-        EXPECT_EQ(list.GetModePageLen(0x0E), -1);
-        EXPECT_EQ(list.GetModePageLen(0x77), -1);  // block descriptor bytes are not pages
-        EXPECT_EQ(list.PageByte(0x0D, 3), 0x08);
-        EXPECT_EQ(list.PageByte(0x2A, 5), 0x44);
-        EXPECT_EQ(list.PageByte(0x2A, 6), -1);  // past the end of the list
+        // Block descriptor bytes (0x77) are no page; byte 6 of page 0x2A lies past the end of the list.
+        EXPECT_EQ(std::vector<int>({list.GetModePageLen(0x0D), list.GetModePageLen(0x2A), list.GetModePageLen(0x0E), list.GetModePageLen(0x77)}),
+                  std::vector<int>({8, 6, -1, -1}));
+        EXPECT_EQ(std::vector<int>({list.PageByte(0x0D, 3), list.PageByte(0x2A, 5), list.PageByte(0x2A, 6)}), std::vector<int>({0x08, 0x44, -1}));
     }
     TModeParameterList savable;
     Load(savable, Answer10(Concat({{0x8D, 0x02, 0x01, 0x02}})), MODE_SENSE_10);
-    EXPECT_EQ(savable.GetModePageLen(0x0D), -1);
-    EXPECT_EQ(savable.GetModePageLen(0x8D), 4);
+    EXPECT_EQ(std::tuple(savable.GetModePageLen(0x0D), savable.GetModePageLen(0x8D)), std::tuple(-1, 4));
 }
 
 TEST(ModeParameterList, StructureCheckWantsAscendingPagesEndingAtTheDeclaredLength)
@@ -107,10 +103,8 @@ TEST(ModeParameterList, MaliciousLengthsStayInsideTheList)
     Load(list, bytes, MODE_SENSE_10);
     EXPECT_EQ(list.Length(), TModeParameterList::kCapacity);
     EXPECT_FALSE(list.IsValid10() || list.RepairPageLength(kAllModePages));
-    EXPECT_EQ(list.GetModePageLen(0x0D), -1);
-    EXPECT_EQ(list.PageByte(0xFE, 1023 - 8), 0xFE);
-    EXPECT_EQ(list.PageByte(0xFE, 1024 - 8), -1);
-    EXPECT_EQ(list.PageByte(0xFE, 0x7FFFFFFF), -1);
+    EXPECT_EQ(std::vector<int>({list.GetModePageLen(0x0D), list.PageByte(0xFE, 1023 - 8), list.PageByte(0xFE, 1024 - 8), list.PageByte(0xFE, 0x7FFFFFFF)}),
+              std::vector<int>({-1, 0xFE, -1, -1}));
 
     putBe16(&bytes[6], 0xFFFF);  // block descriptors far past the list
     Load(list, bytes, MODE_SENSE_10);
