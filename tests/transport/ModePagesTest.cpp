@@ -124,10 +124,9 @@ TEST_F(ModePagesTest, SetModeByteWritesCurrentValuesAndReturnsWhatTheDriveKept)
     EXPECT_EQ(target_->SetModeByte(true, 0x0D, 3, 0x35), 0x05);
     const auto log = manager_->log();
     ASSERT_EQ(Opcodes(log), Bytes({0x5A, 0x55, 0x5A}));
-    EXPECT_EQ(log[0].cdb[2], 0x0D);
+    EXPECT_EQ(Bytes({log[0].cdb[2], log[2].cdb[2]}), Bytes({0x0D, 0x0D}));
     EXPECT_EQ(log[1].cdb, Bytes({0x55, 0x10, 0, 0, 0, 0, 0, 0x00, 0x10, 0}));
     EXPECT_EQ(log[1].dataOut, Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0x0D, 0x06, 0x00, 0x35, 0x00, 0x3C, 0x00, 0x4B}));
-    EXPECT_EQ(log[2].cdb[2], 0x0D);
 
     // Saved values are read with page control 3 and written with the save pages bit.
     manager_->clearLog();
@@ -135,15 +134,13 @@ TEST_F(ModePagesTest, SetModeByteWritesCurrentValuesAndReturnsWhatTheDriveKept)
     EXPECT_EQ(target_->SetModeByte(false, 0x0D, 3, 0x09), 0x09);
     const auto saved = manager_->log();
     ASSERT_EQ(saved.size(), 3u);
-    EXPECT_EQ(saved[0].cdb[2], 0xCD);
-    EXPECT_EQ(saved[1].cdb[1], 0x11);
+    EXPECT_EQ(Bytes({saved[0].cdb[2], saved[1].cdb[1]}), Bytes({0xCD, 0x11}));
 }
 
 TEST_F(ModePagesTest, ModeBitsAreMaskedNotShifted)
 {
-    EXPECT_EQ(target_->GetModeBit(0, 0x0D, 3, 3), 8);
-    EXPECT_EQ(target_->GetModeBit(0, 0x0D, 2, 3), 0);
-    EXPECT_EQ(target_->GetModeBit(0, 0x0E, 3, 3), -1);
+    EXPECT_EQ(std::vector<int>({target_->GetModeBit(0, 0x0D, 3, 3), target_->GetModeBit(0, 0x0D, 2, 3), target_->GetModeBit(0, 0x0E, 3, 3)}),
+              std::vector<int>({8, 0, -1}));
 
     manager_->clearLog();
     EXPECT_TRUE(target_->SetModeBit(true, 0x0D, 3, 0, true));
