@@ -21,10 +21,9 @@ TEST(SpeedCodes, FirstThresholdReachedAndNoCodeWithoutTable)
     for (const auto& c : cases) {
         EXPECT_EQ(SpeedCode(c.family, c.model, c.factor), c.code) << c.family << "/" << c.model << " at " << c.factor;
     }
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyTeacScsi, 114), 32);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyToshiba, 142), 6);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyToshiba, 148), -1);
-    EXPECT_EQ(TableMaxSpeedFactor(FamilyMmc, 8), -1);
+    EXPECT_EQ(std::vector<int>({TableMaxSpeedFactor(FamilyTeacScsi, 114), TableMaxSpeedFactor(FamilyToshiba, 142),
+                                TableMaxSpeedFactor(FamilyToshiba, 148), TableMaxSpeedFactor(FamilyMmc, 8)}),
+              std::vector<int>({32, 6, -1, -1}));
 }
 
 TEST(ZoneTables, RowsNormaliseAndFallBack)

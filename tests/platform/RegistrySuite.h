@@ -122,10 +122,9 @@ TEST_F(RegistryShared, DeleteKeyTreeRemovesEverythingBelowAndNothingBeside)
     ASSERT_TRUE(CreateKey(kUser, At("HA1_ID0")).writeString("VendorId", "TOSHIBA "));
     ASSERT_TRUE(CreateKey(kUser, At("HA1_ID01")).writeInteger("Speed", 4));
 
-    EXPECT_TRUE(DeleteKeyTree(kUser, At("HA1_ID0")));
-    EXPECT_FALSE(KeyExists(kUser, At("HA1_ID0\\Disc\\Deeper\\Deepest")));
-    EXPECT_EQ(OpenKey(kMachine, At("HA1_ID0")).valueNames(), std::vector<std::string>{"VendorId"});
-    EXPECT_EQ(OpenKey(kUser, kScratch).subkeyNames(), (std::vector<std::string>{"HA1_ID01"}));
+    EXPECT_TRUE(DeleteKeyTree(kUser, At("HA1_ID0")) && !KeyExists(kUser, At("HA1_ID0\\Disc\\Deeper\\Deepest")));
+    EXPECT_EQ(std::tuple(OpenKey(kMachine, At("HA1_ID0")).valueNames(), OpenKey(kUser, kScratch).subkeyNames()),
+              std::tuple(std::vector<std::string>{"VendorId"}, std::vector<std::string>{"HA1_ID01"}));
     EXPECT_FALSE(open.writeInteger("Speed", 4)) << "a handle to a deleted key fails";
     EXPECT_FALSE(DeleteKeyTree(kUser, At("HA1_ID0"))) << "already gone";
     EXPECT_FALSE(DeleteKeyTree(kUser, "\\")) << "a root is never deleted";
