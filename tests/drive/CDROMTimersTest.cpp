@@ -91,16 +91,13 @@ TEST_F(CDROMTest, PlextorFeaturesByModel)
     auto px12 = Open(plextor("CD-ROM PX-12TS  "), 1);
     EXPECT_FALSE(px12->GetPlextorIdle(on));
     EXPECT_TRUE(Cdbs().empty());
-    EXPECT_TRUE(px12->GetPlextorSpeedMode(on));
-    EXPECT_FALSE(on);
+    EXPECT_TRUE(px12->GetPlextorSpeedMode(on) && !on);
 
     auto px40 = Open(plextor("CD-ROM PX-40TS  "), 2);
-    EXPECT_TRUE(px40->GetPlextorIdle(on));
-    EXPECT_FALSE(on);  // bit 2 set: idle off
+    EXPECT_TRUE(px40->GetPlextorIdle(on) && !on);  // bit 2 set: idle off
     EXPECT_TRUE(px40->SetPlextorIdle(true) && px40->SetPlextorSpeedMode(true));
     ASSERT_EQ(2u, ModeSelects().size());
-    EXPECT_EQ(0x00, SelectedPageByte(ModeSelects()[0], true, 0x31, 3));
-    EXPECT_EQ(0x01, SelectedPageByte(ModeSelects()[1], true, 0x31, 3));
+    EXPECT_EQ(std::tuple(0x00, 0x01), std::tuple(SelectedPageByte(ModeSelects()[0], true, 0x31, 3), SelectedPageByte(ModeSelects()[1], true, 0x31, 3)));
 }
 
 TEST_F(CDROMTest, ReportProbesSendTheirCdbsAndFailWithoutTheFeatures)

@@ -56,8 +56,7 @@ TEST(Form, ANativeModalRunPlaysTheScriptAndARefusedCloseKeepsTheFormOpen)
         form.CloseWith(mrOk);
     });
     EXPECT_EQ(dialog.ShowModal(), mrOk);
-    EXPECT_EQ(scripted, 1);
-    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(std::tuple(scripted, dialog.Visible()), std::tuple(1, false));
     EXPECT_EQ(dialog.events, (std::vector<std::string>{"show", "query", "query", "close"}));
 
     SetModalScript(nullptr);  // nobody closes it: the run ends as a cancel

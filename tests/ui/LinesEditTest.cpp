@@ -42,9 +42,7 @@ TEST(LinesEdit, KeepsTheCommonStartAndReplacesTheRest)
     for (const Case& c : cases) {
         const auto edit = LinesEdit(c.shown, c.wanted);
         ASSERT_TRUE(edit);
-        EXPECT_EQ(edit->keep, c.keep) << Joined(c.wanted);
-        EXPECT_EQ(edit->text, c.text) << Joined(c.wanted);
-        EXPECT_EQ(Apply(c.shown, *edit), Joined(c.wanted));
+        EXPECT_EQ(std::tuple(edit->keep, edit->text, Apply(c.shown, *edit)), std::tuple(c.keep, c.text, Joined(c.wanted)));
     }
     EXPECT_FALSE(LinesEdit({"a", "b"}, {"a", "b"}));
 }
