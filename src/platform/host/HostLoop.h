@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "platform/MainLoop.h"
+#include "platform/host/WorkerThreads.h"
 
 namespace platform::host {
 
@@ -28,10 +29,5 @@ int RunningThreads();
 
 // Drops the tasks still queued (Reset calls it; timers belong to their owners).
 void ClearPostedTasks();
-
-// For the native thread body: a worker starts; a worker's end is posted and the worker stops
-// counting in one step, so that a pump sees either the running worker or its queued end.
-void ThreadStarted();
-void ThreadEnded(Task end);
 
 }  // namespace platform::host

@@ -14,6 +14,7 @@
 
 #include "platform/MainLoop.h"
 #include "platform/host/DueTimers.h"
+#include "platform/host/WorkerThreads.h"
 #include "platform/posix/Posix.h"
 
 namespace {
@@ -121,3 +122,12 @@ void StopLoopOnSignals()
 int StopSignal() { return stopSignal; }
 
 }  // namespace platform::posix
+
+namespace platform::host {
+
+// Workers need no count here: the loop sleeps in poll until a task is posted.
+void ThreadStarted() {}
+
+void ThreadEnded(Task end) { PostToMainThread(std::move(end)); }
+
+}  // namespace platform::host

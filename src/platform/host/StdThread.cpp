@@ -1,9 +1,10 @@
-// Worker threads on std::thread; the end is posted to the main loop. Priorities are left to
-// the system's scheduler: raising one needs privileges a user does not have.
+// Worker threads of both native bodies on std::thread. The body's main loop learns of a worker
+// that starts and takes its end as a posted task (WorkerThreads.h). Priorities are left to the
+// system's scheduler: raising one needs privileges a user does not have.
 #include <thread>
 
-#include "platform/MainLoop.h"
 #include "platform/Thread.h"
+#include "platform/host/WorkerThreads.h"
 
 namespace platform {
 
@@ -25,6 +26,7 @@ Thread::~Thread()
 void Thread::Start()
 {
     if (impl_->thread.joinable() || finished_) return;
+    host::ThreadStarted();
     impl_->thread = std::thread([this] { Run(); });
 }
 
@@ -38,7 +40,7 @@ void Thread::WaitFor()
 void Thread::Ended()
 {
     const std::shared_ptr<bool> alive = alive_;
-    PostToMainThread([this, alive] {
+    host::ThreadEnded([this, alive] {
         if (!*alive) return;
         if (impl_->thread.joinable()) impl_->thread.join();
         if (OnTerminate) OnTerminate();
