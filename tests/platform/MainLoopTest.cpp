@@ -68,19 +68,20 @@ TEST_F(MainLoop, RunUntilStopsWhenNothingIsLeft)
 
 class Worker : public platform::Thread {
 public:
-    explicit Worker(bool fail) : fail_(fail) {}
+    explicit Worker(bool fail, uint32_t ms = 2000) : fail_(fail), ms_(ms) {}
     std::thread::id ranOn;
 
 protected:
     void Execute() override
     {
         ranOn = std::this_thread::get_id();
-        platform::SleepMs(2000);
+        platform::SleepMs(ms_);
         if (fail_) throw std::runtime_error("drive gone");
     }
 
 private:
     bool fail_;
+    uint32_t ms_;
 };
 
 // A worker's end, even by an exception (reported, not fatal), runs on the pumping thread and frees it.
@@ -102,6 +103,20 @@ TEST_F(MainLoop, AWorkersEndRunsOnThePumpingThreadAndFreesIt)
         EXPECT_TRUE(platform::host::RunUntil([&] { return ended; }, 10000));
         EXPECT_EQ(endedOn, std::this_thread::get_id());
         EXPECT_EQ(platform::host::RunningThreads(), 0);
+    }
+}
+
+// A worker that ends while the loop looks for work is never missed: the loop sees it running
+// or its end queued, never neither.
+TEST_F(MainLoop, AWorkerEndingAtOnceIsNeverMissed)
+{
+    for (int i = 0; i < 10000; ++i) {
+        auto* worker = new Worker(false, 0);
+        bool ended = false;
+        worker->FreeOnTerminate = true;
+        worker->OnTerminate = [&] { ended = true; };
+        worker->Start();
+        ASSERT_TRUE(platform::host::RunUntil([&] { return ended; })) << i;
     }
 }
 

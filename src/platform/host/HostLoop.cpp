@@ -32,6 +32,15 @@ bool RunPostedTasks()
     return !batch.empty();
 }
 
+// A worker runs, or posted something since the queue was last emptied. Both are read in one
+// step: a worker's end queues its task and stops counting at once, so a check of the count
+// alone, after the queue was found empty, could miss that end and see nothing left to do.
+bool WorkersOrTasksPending()
+{
+    std::lock_guard<std::mutex> guard(queueLock);
+    return runningThreads > 0 || !tasks.empty();
+}
+
 // Waits a little real time for a worker to post something.
 void WaitForWorkers()
 {
@@ -44,7 +53,7 @@ bool Step(uint32_t limit)
 {
     if (RunPostedTasks() || platform::host::FireDueTimer()) return true;
     if (Until(limit) <= 0) return false;
-    if (platform::host::RunningThreads() > 0) {
+    if (WorkersOrTasksPending()) {
         WaitForWorkers();
         return true;
     }
