@@ -15,10 +15,11 @@ gui_start "$build" || exit 1
 kalmor_setup "$build"
 trap 'kalmor_teardown; gui_stop' EXIT
 
-# close_and_exit: the dialog closed, the program ended from its tray menu.
+# close_and_exit: the settings dialog closed with Esc (it has no button), the program ended
+# from its tray menu.
 close_and_exit() {
-  wi click "$1" 2 >/dev/null
-  wi gone "$1" 5000 >/dev/null
+  wi post "$1" 0x100 0x1b 0 >/dev/null
+  wi gone "$1" 5000 >/dev/null || echo "the settings dialog did not close" >&2
   local menu
   wi post "$(kalmor_main)" 0x401 1 0x204 >/dev/null
   menu=$(wi find '#32768' - 5000) && wi post "$menu" 0x100 0x26 0 >/dev/null && wi post "$menu" 0x100 0x0d 0 >/dev/null
